@@ -1,0 +1,36 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages the
+# build, the program and the tests need, when any of them is missing.
+LINKBENCH_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
+    fonts-arphic-uming
+    fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdg-utils
+)
+
+linkbench_install_deps() {
+    local missing=()
+    local pkg
+    for pkg in "${LINKBENCH_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+linkbench_build() {
+    local dir=$1
+    shift
+    cmake -S "$LINKBENCH_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,8 @@
+#include "protocol/SendStamp.h"
+
+#include "protocol/EntryTexts.h"
+
+QString sendStamp(const QDateTime& now)
+{
+    return texts::StampPrefix + now.toString(QStringLiteral("yyyy-M-d H:mm:ss"));
+}
