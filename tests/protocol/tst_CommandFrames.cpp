@@ -1,0 +1,279 @@
+#include "protocol/CommandFrames.h"
+#include "protocol/ModuleVars.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Composition of the four command frames from the window's selections, checked
+// byte for byte as they go on the wire, and the rules that build their fields.
+class tst_CommandFrames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void frameBytes_data();
+    void frameBytes();
+    void noFunctionSelected_data();
+    void noFunctionSelected();
+    void valueText_data();
+    void valueText();
+    void checksum_data();
+    void checksum();
+    void addressBox_data();
+    void addressBox();
+};
+
+namespace {
+
+// The frame as the serial line carries it: one byte per character.
+QByteArray wireBytes(const QString& frame)
+{
+    QByteArray bytes;
+    for (const QChar c : frame) {
+        if (c.unicode() > 0x7F)
+            return QByteArrayLiteral("<not ASCII>");
+        bytes.append(char(c.unicode()));
+    }
+    return bytes;
+}
+
+} // namespace
+
+void tst_CommandFrames::frameBytes_data()
+{
+    QTest::addColumn<int>("functionIndex");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("channel");
+    QTest::addColumn<QString>("parameter");
+    QTest::addColumn<QString>("valueBox");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("funcCode");
+    QTest::addColumn<QString>("instrAddr");
+    QTest::addColumn<QString>("channelNo");
+    QTest::addColumn<QString>("paramNo");
+    QTest::addColumn<QString>("hbxAddr");
+
+    const QString dc1 = QString(QChar(0x11));
+    const QString dc2 = QString(QChar(0x12));
+    const QString dc3 = QString(QChar(0x13));
+    const QString dc4 = QString(QChar(0x14));
+
+    QTest::newRow("read process value, address 001, channel 01")
+        << 0 << u"001"_s << u"01"_s << QString() << u"00000.0"_s
+        << QByteArray::fromHex("11303031303103") << dc1 << u"001"_s << u"01"_s << QString()
+        << QString();
+    QTest::newRow("read process value, channel entry 90")
+        << 0 << u"001"_s << u"90"_s << QString() << u"00000.0"_s
+        << QByteArray::fromHex("11303031393003") << dc1 << u"001"_s << u"90"_s << QString()
+        << QString();
+    QTest::newRow("read process value, address typed as 7")
+        << 0 << u"7"_s << u"00"_s << QString() << u"00000.0"_s
+        << QByteArray::fromHex("11303037303003") << dc1 << u"007"_s << u"00"_s << QString()
+        << QString();
+    QTest::newRow("read process value, address 255, channel 64")
+        << 0 << u"255"_s << u"64"_s << QString() << u"00000.0"_s
+        << QByteArray::fromHex("11323535363403") << dc1 << u"255"_s << u"64"_s << QString()
+        << QString();
+    QTest::newRow("read parameter 11")
+        << 1 << u"001"_s << u"01"_s << u"11:分读号 "_s << u"00000.0"_s
+        << QByteArray::fromHex("1230303130311f313103") << dc2 << u"001"_s << u"01"_s << u"11"_s
+        << QString();
+    QTest::newRow("read parameter, nameless entry 07")
+        << 1 << u"001"_s << u"01"_s << u"07:"_s << u"00000.0"_s
+        << QByteArray::fromHex("1230303130311f303703") << dc2 << u"001"_s << u"01"_s << u"07"_s
+        << QString();
+    QTest::newRow("write parameter 12 with 100.0, 23 bytes")
+        << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"100.0"_s
+        << QByteArray::fromHex("133030313031"
+                               "1f3132"
+                               "1f303130302e30"
+                               "1f3030373430"
+                               "03")
+        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+    QTest::newRow("write parameter, negative value")
+        << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"-1.25"_s
+        << QByteArray::fromHex("133030313031"
+                               "1f3132"
+                               "1f2d3030312e3235"
+                               "1f3030373932"
+                               "03")
+        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+    QTest::newRow("write parameter, value ending in the point")
+        << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"7."_s
+        << QByteArray::fromHex("133030313031"
+                               "1f3132"
+                               "1f372e"
+                               "1f3030353534"
+                               "03")
+        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+    QTest::newRow("write parameter, whole value at address 120")
+        << 2 << u"120"_s << u"01"_s << u"12:量程零点"_s << u"5"_s
+        << QByteArray::fromHex("133132303031"
+                               "1f3132"
+                               "1f3030303035"
+                               "1f3030373030"
+                               "03")
+        << dc3 << u"120"_s << u"01"_s << u"12"_s << QString();
+    QTest::newRow("concentrator 73 at address 005")
+        << 3 << u"005"_s << u"01"_s << u"73:读HBX所挂接仪表瞬时值"_s << u"00000.0"_s
+        << QByteArray::fromHex("1430351230303130311f373303") << dc4 << u"005"_s << u"01"_s
+        << u"73"_s << u"05"_s;
+    QTest::newRow("concentrator 74 at address 120, 14 bytes")
+        << 3 << u"120"_s << u"01"_s << u"74:读HBX所挂接仪表历史值"_s << u"00000.0"_s
+        << QByteArray::fromHex("143132301230303130311f373403") << dc4 << u"120"_s << u"01"_s
+        << u"74"_s << u"120"_s;
+    // The inner request always names address 001, channel 01, whatever the selections.
+    QTest::newRow("concentrator ignores the selected channel")
+        << 3 << u"005"_s << u"33"_s << u"73:读HBX所挂接仪表瞬时值"_s << u"00000.0"_s
+        << QByteArray::fromHex("1430351230303130311f373303") << dc4 << u"005"_s << u"33"_s
+        << u"73"_s << u"05"_s;
+    QTest::newRow("concentrator 70 takes the same layout")
+        << 3 << u"005"_s << u"01"_s << u"70:读HBX时钟"_s << u"00000.0"_s
+        << QByteArray::fromHex("1430351230303130311f373003") << dc4 << u"005"_s << u"01"_s
+        << u"70"_s << u"05"_s;
+    QTest::newRow("concentrator, nameless entry 47")
+        << 3 << u"099"_s << u"01"_s << u"47:"_s << u"00000.0"_s
+        << QByteArray::fromHex("1439391230303130311f343703") << dc4 << u"099"_s << u"01"_s
+        << u"47"_s << u"99"_s;
+}
+
+void tst_CommandFrames::frameBytes()
+{
+    QFETCH(int, functionIndex);
+    QFETCH(QString, address);
+    QFETCH(QString, channel);
+    QFETCH(QString, parameter);
+    QFETCH(QString, valueBox);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, funcCode);
+    QFETCH(QString, instrAddr);
+    QFETCH(QString, channelNo);
+    QFETCH(QString, paramNo);
+    QFETCH(QString, hbxAddr);
+
+    ModuleVars vars;
+    frames::compose(vars, {functionIndex, address, channel, parameter, valueBox});
+
+    QCOMPARE(wireBytes(vars.SentFrame), bytes);
+    QCOMPARE(vars.FuncCode, funcCode);
+    QCOMPARE(vars.InstrAddr, instrAddr);
+    QCOMPARE(vars.ChannelNo, channelNo);
+    QCOMPARE(vars.ParamNo, paramNo);
+    QCOMPARE(vars.HbxAddr, hbxAddr);
+}
+
+void tst_CommandFrames::noFunctionSelected_data()
+{
+    QTest::addColumn<int>("previousFunction"); // -1: nothing sent before
+    QTest::addColumn<QString>("funcCode");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("before the first command") << -1 << QString() << QByteArray();
+    QTest::newRow("after a read-parameter command")
+        << 1 << QString(QChar(0x12)) << QByteArray::fromHex("1230303230311f313203");
+}
+
+void tst_CommandFrames::noFunctionSelected()
+{
+    QFETCH(int, previousFunction);
+    QFETCH(QString, funcCode);
+    QFETCH(QByteArray, bytes);
+
+    ModuleVars vars;
+    if (previousFunction >= 0)
+        frames::compose(vars, {previousFunction, u"001"_s, u"01"_s, u"11:分读号 "_s, u"0"_s});
+    // With no function selected FuncCode stays as it was; the other fields follow
+    // the current selections and the frame is built by the kept function.
+    frames::compose(vars, {-1, u"002"_s, u"01"_s, u"12:量程零点"_s, u"0"_s});
+
+    QCOMPARE(vars.FuncCode, funcCode);
+    QCOMPARE(wireBytes(vars.SentFrame), bytes);
+    QCOMPARE(vars.InstrAddr, u"002"_s);
+    QCOMPARE(vars.ParamNo, u"12"_s);
+}
+
+void tst_CommandFrames::valueText_data()
+{
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("whole number") << u"5"_s << u"00005"_s;
+    QTest::newRow("negative whole number") << u"-3"_s << u"-00003"_s;
+    QTest::newRow("one decimal") << u"12.3"_s << u"0012.3"_s;
+    QTest::newRow("one decimal below one") << u"0.5"_s << u"0000.5"_s;
+    QTest::newRow("write example") << u"100.0"_s << u"0100.0"_s;
+    QTest::newRow("value box start-up text") << u"00000.0"_s << u"0000.0"_s;
+    QTest::newRow("two decimals, negative") << u"-1.25"_s << u"-001.25"_s;
+    QTest::newRow("two decimals, trailing zero") << u"1.50"_s << u"001.50"_s;
+    QTest::newRow("three decimals") << u"12.345"_s << u"12.345"_s;
+    QTest::newRow("four decimals") << u"0.1234"_s << u"0.1234"_s;
+    QTest::newRow("more integer digits") << u"12345.6"_s << u"12345.6"_s;
+    QTest::newRow("five decimals stay as typed") << u"3.14159"_s << u"3.14159"_s;
+    QTest::newRow("point at the end stays as typed") << u"7."_s << u"7."_s;
+    QTest::newRow("exponent counted as decimals") << u"1.5e3"_s << u"1500.000"_s;
+    QTest::newRow("exponent without a point") << u"1e5"_s << u"100000"_s;
+    QTest::newRow("leading blank") << u" 12.3"_s << u"0012.3"_s;
+    QTest::newRow("trailing blank counted after the point") << u"12.3 "_s << u"012.30"_s;
+}
+
+void tst_CommandFrames::valueText()
+{
+    QFETCH(QString, boxText);
+    QFETCH(QString, value);
+    QCOMPARE(frames::valueText(boxText), value);
+}
+
+void tst_CommandFrames::checksum_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("checksum");
+
+    const QChar dc3(0x13);
+    const QChar us(0x1F);
+    QTest::newRow("write example, 740")
+        << dc3 + u"00101"_s + us + u"12"_s + us + u"0100.0"_s + us << u"00740"_s;
+    QTest::newRow("empty body") << QString() << u"00000"_s;
+    QTest::newRow("function code alone") << QString(dc3) << u"00019"_s;
+    QTest::newRow("more than five digits") << QString(2100, u'0') << u"100800"_s;
+}
+
+void tst_CommandFrames::checksum()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, checksum);
+    QCOMPARE(frames::checksum(body), checksum);
+}
+
+void tst_CommandFrames::addressBox_data()
+{
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<int>("address"); // -1: not an address
+
+    QTest::newRow("7") << u"7"_s << 7;
+    QTest::newRow("with leading zeros") << u"007"_s << 7;
+    QTest::newRow("lowest") << u"1"_s << 1;
+    QTest::newRow("highest") << u"255"_s << 255;
+    QTest::newRow("surrounding blanks") << u" 12 "_s << 12;
+    QTest::newRow("exponent") << u"1e2"_s << 100;
+    QTest::newRow("fraction rounds to nearest") << u"1.4"_s << 1;
+    QTest::newRow("half rounds up") << u"254.5"_s << 255;
+    QTest::newRow("0") << u"0"_s << -1;
+    QTest::newRow("256") << u"256"_s << -1;
+    QTest::newRow("300") << u"300"_s << -1;
+    QTest::newRow("just above 255") << u"255.4"_s << -1;
+    QTest::newRow("below 1") << u"0.5"_s << -1;
+    QTest::newRow("negative") << u"-5"_s << -1;
+    QTest::newRow("empty") << QString() << -1;
+    QTest::newRow("letters") << u"abc"_s << -1;
+}
+
+void tst_CommandFrames::addressBox()
+{
+    QFETCH(QString, boxText);
+    QFETCH(int, address);
+    QCOMPARE(frames::parseAddress(boxText), address);
+}
+
+QTEST_APPLESS_MAIN(tst_CommandFrames)
+#include "tst_CommandFrames.moc"
