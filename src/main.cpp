@@ -1,7 +1,15 @@
-#include <cstdio>
+#include "platform/MessageBoxes.h"
+#include "platform/QtSerialLine.h"
+#include "ui/ApplicationSetup.h"
+#include "ui/TextModule.h"
 
-int main()
+#include <QApplication>
+
+int main(int argc, char* argv[])
 {
-    std::puts("LinkBench: the window comes with the next step.");
-    return 0;
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    TEXT text(std::make_unique<QtSerialLine>(), systemClock(), realMessageBox());
+    text.startUp();
+    return QApplication::exec();
 }

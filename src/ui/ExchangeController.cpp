@@ -1,0 +1,89 @@
+#include "ui/ExchangeController.h"
+
+#include "platform/SerialLine.h"
+#include "protocol/ControlChars.h"
+#include "protocol/ReplyDecoding.h"
+#include "protocol/ReplyReception.h"
+#include "protocol/SendStamp.h"
+#include "protocol/TimeoutEntry.h"
+#include "ui/TranscriptPane.h"
+#include "ui/WindowTexts.h"
+
+#include <QComboBox>
+#include <QTimer>
+
+ExchangeController::ExchangeController(Parts parts)
+    : QObject(parts.window), m_parts(std::move(parts))
+{
+    connect(m_parts.line, &SerialLine::notification, this, &ExchangeController::onNotification);
+    connect(m_parts.replyTimer, &QTimer::timeout, this, &ExchangeController::onReplyTimeout);
+    // A line that fails while open has already been closed by the serial
+    // service: the pending command ends in its time-out entry and the next send
+    // opens the port again, so there is nothing to do here.
+}
+
+bool ExchangeController::send(const frames::Selection& selection, int portNumber,
+                              const QString& settings)
+{
+    // The fields are composed before the port is touched, but they become the
+    // description of the command last sent only once the port has opened.
+    ModuleVars composed = *m_parts.vars;
+    frames::compose(composed, selection);
+    if (!preparePort(portNumber, settings))
+        return false;
+    *m_parts.vars = std::move(composed);
+
+    // Frames hold ASCII and control characters only: one byte per character.
+    m_parts.line->write(m_parts.vars->SentFrame.toLatin1());
+    m_parts.replyTimer->start(); // a second send counts the time afresh
+    m_parts.vars->StampText = sendStamp(m_parts.clock());
+    return true;
+}
+
+bool ExchangeController::preparePort(int portNumber, const QString& settings)
+{
+    SerialLine& line = *m_parts.line;
+    if (line.isOpen())
+        line.close();
+    QString reason;
+    if (!line.open(portNumber, settings, &reason)) {
+        MessageRequest request;
+        request.icon = QMessageBox::Warning;
+        request.title = kApplicationTitle;
+        request.text = windowtexts::portOpenFailed(portNumber, reason);
+        m_parts.messageBox(m_parts.window, request);
+        return false;
+    }
+    line.clearBuffers();
+    return true;
+}
+
+void ExchangeController::onNotification(int eventCode)
+{
+    ModuleVars& vars = *m_parts.vars;
+    if (!reception::wantsChunk(vars, eventCode))
+        return;
+    // Each received byte becomes one character.
+    const QString chunk = QString::fromLatin1(m_parts.line->readAll());
+    const reception::Outcome outcome = reception::takeChunk(vars, chunk);
+    const QString parameterText = m_parts.parameterList->currentText();
+    if (outcome.decode) {
+        const auto entry = JieXi(vars, m_parts.functionList->currentIndex(), parameterText,
+                                 m_parts.pane->isTranscriptEmpty());
+        if (entry)
+            m_parts.pane->putOnTop(*entry);
+    }
+    for (const reception::Verdict verdict : outcome.verdicts)
+        m_parts.pane->putOnTop({reception::acknowledgementEntry(vars, parameterText, verdict)});
+    if (outcome.timerOff)
+        m_parts.replyTimer->stop();
+}
+
+void ExchangeController::onReplyTimeout()
+{
+    const QString entry = timeoutEntry(*m_parts.vars, m_parts.functionList->currentIndex(),
+                                       m_parts.parameterList->currentText());
+    if (!entry.isEmpty())
+        m_parts.pane->putOnTop({entry});
+    m_parts.replyTimer->stop();
+}

@@ -1,0 +1,103 @@
+#include "ui/SelectionHandlers.h"
+
+#include "catalogue/ParameterList.h"
+#include "protocol/CommandFrames.h"
+#include "protocol/NumericText.h"
+#include "ui/WindowTexts.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+
+SelectionHandlers::SelectionHandlers(QWidget* window, const Boxes& boxes, MessageBoxFn messageBox)
+    : QObject(window), m_window(window), m_boxes(boxes), m_messageBox(std::move(messageBox))
+{
+    connect(m_boxes.functionList, &QComboBox::currentIndexChanged, this,
+            &SelectionHandlers::Combo5_Click);
+    // An editable combo box is the focus proxy of its line edit, so the box
+    // itself is the one that sees the focus leave.
+    m_boxes.addressBox->installEventFilter(this);
+    m_boxes.valueBox->installEventFilter(this);
+}
+
+void SelectionHandlers::Combo5_Click()
+{
+    ++m_functionHandlerRuns;
+    QComboBox* parameters = m_boxes.parameterList;
+    switch (m_boxes.functionList->currentIndex()) {
+    case 0:
+        parameters->setEnabled(false);
+        break;
+    case 1:
+        parameters->setEnabled(true);
+        m_boxes.valueBox->setEnabled(false);
+        parameters->setCurrentIndex(catalogue::kDefaultParameterPosition);
+        break;
+    case 2:
+        parameters->setEnabled(true);
+        m_boxes.valueBox->setEnabled(true);
+        parameters->setCurrentIndex(catalogue::kDefaultParameterPosition);
+        break;
+    case 3:
+        // The concentrator has commands for "73" and "74" only; "73" is the
+        // request an operator of the HBX function wants first.
+        parameters->setEnabled(true);
+        m_boxes.valueBox->setEnabled(true);
+        parameters->setCurrentIndex(catalogue::kHbxParameterPosition);
+        break;
+    default:
+        break;
+    }
+}
+
+bool SelectionHandlers::acceptAddress()
+{
+    QComboBox* box = m_boxes.addressBox;
+    const int address = frames::parseAddress(box->currentText());
+    if (address < 0) {
+        refuse(box, windowtexts::BadAddress);
+        return false;
+    }
+    box->setEditText(QStringLiteral("%1").arg(address, 3, 10, QLatin1Char('0')));
+    return true;
+}
+
+bool SelectionHandlers::acceptValue()
+{
+    if (numeric::isNumber(m_boxes.valueBox->currentText()))
+        return true;
+    refuse(m_boxes.valueBox, windowtexts::BadValue);
+    return false;
+}
+
+void SelectionHandlers::refuse(QComboBox* box, const QString& message)
+{
+    const bool wasRefusing = m_refusing;
+    m_refusing = true;
+    MessageRequest request;
+    request.title = kApplicationTitle;
+    request.text = message;
+    m_messageBox(m_window, request);
+    box->setFocus(Qt::OtherFocusReason);
+    m_refusing = wasRefusing;
+}
+
+bool SelectionHandlers::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut || m_refusing)
+        return false;
+    // Opening the box's own list, activating another program or the menu bar
+    // does not leave the box.
+    switch (static_cast<QFocusEvent*>(event)->reason()) {
+    case Qt::PopupFocusReason:
+    case Qt::ActiveWindowFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        break;
+    }
+    if (watched == m_boxes.addressBox)
+        acceptAddress();
+    else if (watched == m_boxes.valueBox && m_boxes.valueBox->isEnabled())
+        acceptValue();
+    return false;
+}

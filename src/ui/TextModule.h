@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
+#include "protocol/ModuleVars.h"
+
+#include <memory>
+
+class ComTest;
+class SerialLine;
+
+// The start-up module: owns the variables shared by the exchange, the serial
+// line and the window, and brings them up in a fixed order.
+class TEXT
+{
+public:
+    TEXT(std::unique_ptr<SerialLine> line, Clock clock, MessageBoxFn messageBox);
+    ~TEXT();
+    TEXT(const TEXT&) = delete;
+    TEXT& operator=(const TEXT&) = delete;
+
+    // The whole start-up: setDefaults(), createWindow(), selectDefaults(), showWindow().
+    void startUp();
+
+    // The steps, public so that a test can look between them.
+    void setDefaults();
+    void createWindow();
+    void selectDefaults();
+    void showWindow();
+
+    ModuleVars& vars() { return m_vars; }
+    SerialLine& line() { return *m_line; }
+    ComTest& window() { return *m_window; }
+
+private:
+    ModuleVars m_vars;
+    std::unique_ptr<SerialLine> m_line;
+    Clock m_clock;
+    MessageBoxFn m_messageBox;
+    std::unique_ptr<ComTest> m_window;
+};

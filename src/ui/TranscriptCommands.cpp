@@ -1,0 +1,106 @@
+#include "ui/TranscriptCommands.h"
+
+#include "platform/ProgramFolder.h"
+#include "transcript/Transcript.h"
+#include "transcript/TranscriptEncoding.h"
+#include "transcript/TranscriptFileName.h"
+#include "transcript/TranscriptPrintLayout.h"
+#include "transcript/TranscriptTexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// QSaveFile says "Unknown error" when it cannot create its temporary file, so
+// the two usual causes are named here; any other keeps the system's words.
+QString failureReason(const QString& path, const QSaveFile& file)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists())
+        return transcript_texts::kFolderMissing;
+    if (!folder.isDir())
+        return transcript_texts::kNotAFolder;
+    return file.errorString();
+}
+
+QString failureText(const QString& path, const QString& reason)
+{
+    return transcript_texts::kSaveFailed + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+           QStringLiteral("：") + reason;
+}
+
+} // namespace
+
+TranscriptServices realTranscriptServices()
+{
+    return {realSaveDialog(), systemClock(), realMessageBox(), defaultPrinterProvider(),
+            programFolder()};
+}
+
+TranscriptCommands::TranscriptCommands(QWidget* owner, const Transcript& transcript,
+                                       TranscriptServices services, QObject* parent)
+    : QObject(parent), m_owner(owner), m_transcript(transcript), m_services(std::move(services))
+{
+}
+
+void TranscriptCommands::save()
+{
+    SaveDialogRequest request;
+    request.initialFolder = programSubPath(m_services.programFolder, QStringLiteral("file"));
+    request.proposedName = proposedTranscriptFileName(m_services.clock());
+    request.nameFilters = nameFiltersFromFilterText(transcript_texts::kSaveFilter);
+
+    const QString path = m_services.saveDialog(m_owner, request);
+    if (path.isEmpty())
+        return; // cancelled: nothing is written anywhere
+    writeFile(path);
+}
+
+void TranscriptCommands::writeFile(const QString& path)
+{
+    // Read after the dialog has closed, so the file holds the text of this moment.
+    const std::optional<TranscriptFileContent> content = transcriptFileContent(m_transcript.text());
+    if (!content) {
+        tell(QMessageBox::Warning, failureText(path, transcript_texts::kNoGbkEncoder));
+        return;
+    }
+
+    // Written beside the target and renamed over it only when complete, so a
+    // failed save leaves an existing file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content->bytes) != content->bytes.size() ||
+        !file.commit()) {
+        const QString reason = failureReason(path, file);
+        file.cancelWriting();
+        tell(QMessageBox::Warning, failureText(path, reason));
+        return;
+    }
+    if (content->substituted > 0) {
+        tell(QMessageBox::Warning,
+             transcript_texts::kCharactersSubstituted.arg(content->substituted)
+                 .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+void TranscriptCommands::print()
+{
+    const std::unique_ptr<QPrinter> printer = m_services.printer();
+    if (!printer) {
+        tell(QMessageBox::Warning, transcript_texts::kNoPrinter);
+        return;
+    }
+    if (!printTranscript(*printer, m_transcript.text()))
+        tell(QMessageBox::Warning, transcript_texts::kPrintFailed);
+}
+
+void TranscriptCommands::tell(QMessageBox::Icon icon, const QString& text)
+{
+    MessageRequest request;
+    request.icon = icon;
+    request.title = kApplicationTitle;
+    request.text = text;
+    request.buttons = QMessageBox::Ok;
+    m_services.messageBox(m_owner, request);
+}
