@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BusLayout.h"
+#include "LineFaults.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The simulator's command line.
+namespace sim {
+
+struct SimOptions
+{
+    QString device; // empty: make a pseudo-terminal
+    QString settings = QStringLiteral("9600,n,8,2");
+    int baud = 9600; // wire-time speed: --baud, else that of --settings
+    bool wireTime = true;
+    int replyDelayMs = 20;
+    int chunks = 1;
+    int chunkGapMs = 20;
+    FaultSettings faults;
+    std::optional<quint64> seed; // none: a random one, logged
+    BusLayout bus;
+    bool quiet = false;
+    bool help = false;
+};
+
+struct ParsedOptions
+{
+    SimOptions options;
+    QString error; // empty when the command line was understood
+};
+
+// Reads the arguments after the program name. Each option with a value takes
+// it as the next argument or after "=" ("--drop 5", "--drop=5").
+ParsedOptions parseSimOptions(const QStringList& arguments);
+
+// An address list such as "001-011" or "1-5,9,020-022": ascending, without
+// repeats; nothing if an item is not an address 1..255 or a range runs backwards.
+std::optional<QList<int>> parseAddressList(const QString& text);
+
+} // namespace sim

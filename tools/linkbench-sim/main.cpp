@@ -1,0 +1,90 @@
+#include "PortLine.h"
+#include "PtyLine.h"
+#include "SimOptions.h"
+#include "SimServer.h"
+#include "SimTexts.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <random>
+
+namespace {
+
+void printLine(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* error)
+{
+    if (options.device.isEmpty()) {
+        auto pty = std::make_unique<sim::PtyLine>();
+        if (!pty->open(error))
+            return nullptr;
+        return pty;
+    }
+    auto port =
+        std::make_unique<sim::PortLine>(options.device, *parseLineSettings(options.settings));
+    if (!port->open(error))
+        return nullptr;
+    return port;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // A log reader that goes away must not end the simulator.
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication app(argc, argv);
+
+    const sim::ParsedOptions parsed = sim::parseSimOptions(app.arguments().mid(1));
+    if (!parsed.error.isEmpty()) {
+        printLine(stderr, parsed.error);
+        return 2;
+    }
+    const sim::SimOptions& options = parsed.options;
+    if (options.help) {
+        std::fputs(sim::texts::kHelp.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    QString error;
+    const std::unique_ptr<sim::SimLine> line = openLine(options, &error);
+    if (!line) {
+        const QString device = options.device.isEmpty() ? QStringLiteral("pty") : options.device;
+        printLine(stderr, sim::texts::kCannotOpen.arg(device, error));
+        return 1;
+    }
+
+    const quint64 seed =
+        options.seed.value_or((quint64(std::random_device{}()) << 32) ^ std::random_device{}());
+    sim::SimServer::LogFn log;
+    if (!options.quiet)
+        log = [](const QString& text) { printLine(stderr, text); };
+    sim::SimServer server(*line, options, seed, log);
+    if (!server.isValid()) {
+        printLine(stderr,
+                  sim::texts::kCannotOpen.arg(line->devicePath(), QStringLiteral("timerfd")));
+        return 1;
+    }
+    QObject::connect(line.get(), &sim::SimLine::problem, [](const QString& reason) {
+        printLine(stderr, sim::texts::kLogLineError.arg(reason));
+    });
+
+    // The first line on standard output is the device the tool should open.
+    printLine(stdout, line->devicePath());
+    if (!options.quiet)
+        printLine(stderr,
+                  sim::texts::kLogStarted.arg(line->devicePath())
+                      .arg(options.baud)
+                      .arg(server.pacingBaud() > 0 ? QStringLiteral("on") : QStringLiteral("off"))
+                      .arg(options.replyDelayMs)
+                      .arg(seed));
+    return app.exec();
+}
