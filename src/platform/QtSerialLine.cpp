@@ -1,0 +1,108 @@
+#include "platform/QtSerialLine.h"
+
+#include "platform/LineSettings.h"
+#include "platform/PortMapping.h"
+
+QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, [this] { emit notification(kEventReceive); });
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onErrorOccurred);
+}
+
+QtSerialLine::~QtSerialLine()
+{
+    // The port is a member: disconnect first so that closing it cannot call back
+    // into a half-destroyed object.
+    m_port.disconnect(this);
+    close();
+}
+
+bool QtSerialLine::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void QtSerialLine::close()
+{
+    // QSerialPort raises NotOpenError when asked to close a closed port.
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
+{
+    close();
+    ++m_openCount;
+    m_device = deviceForPort(portNumber);
+
+    QString refusal;
+    const std::optional<LineSettings> line = parseLineSettings(settings, &refusal);
+#ifndef Q_OS_WIN
+    if (line && line->stopBits == QSerialPort::OneAndHalfStop)
+        refusal = kSettingsStopBitsUnsupported.arg(settings);
+#endif
+    if (!line || !refusal.isEmpty()) {
+        if (error)
+            *error = deviceReason(refusal);
+        return false;
+    }
+
+    m_port.setPortName(m_device);
+    m_port.setBaudRate(line->baudRate);
+    m_port.setParity(line->parity);
+    m_port.setDataBits(line->dataBits);
+    m_port.setStopBits(line->stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        if (error)
+            *error = deviceReason(m_port.errorString());
+        return false;
+    }
+    return true;
+}
+
+void QtSerialLine::clearBuffers()
+{
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::AllDirections);
+}
+
+void QtSerialLine::write(const QByteArray& bytes)
+{
+    if (m_port.isOpen())
+        m_port.write(bytes);
+}
+
+QByteArray QtSerialLine::readAll()
+{
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
+
+void QtSerialLine::onErrorOccurred(QSerialPort::SerialPortError code)
+{
+    // NoError comes with every open(). An error raised while the port is not
+    // open (a refused open, or an echo after the close below) is not a failure
+    // of an open line: open() reports the former itself.
+    if (code == QSerialPort::NoError || !m_port.isOpen())
+        return;
+    const QString reason = deviceReason(m_port.errorString());
+    close();
+    // Reported from the event loop, so that a failure met inside one of this
+    // line's own calls (clearBuffers() on a line that has gone) never reaches
+    // the window in the middle of its handler. A reopen in between makes the
+    // report stale: the line it was about is gone.
+    const quint64 openCount = m_openCount;
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason, openCount] {
+            if (openCount == m_openCount)
+                emit failed(reason);
+        },
+        Qt::QueuedConnection);
+}
+
+QString QtSerialLine::deviceReason(const QString& reason) const
+{
+    return QStringLiteral("%1: %2").arg(m_device, reason);
+}
