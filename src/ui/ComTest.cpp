@@ -108,6 +108,7 @@ ComTest::ComTest(ModuleVars& vars, SerialLine& line, Clock clock, MessageBoxFn m
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(kReplyTimeoutMs);
+    Timer2->setTimerType(Qt::PreciseTimer); // a coarse timer may tick up to 5% early
 
     m_selectionHandlers =
         new SelectionHandlers(this, {Combo5, Combo6, Combo8, Combo9}, m_messageBox);

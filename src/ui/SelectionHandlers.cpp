@@ -5,6 +5,7 @@
 #include "protocol/NumericText.h"
 #include "ui/WindowTexts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 
@@ -85,19 +86,27 @@ bool SelectionHandlers::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::FocusOut || m_refusing)
         return false;
-    // Opening the box's own list, activating another program or the menu bar
-    // does not leave the box.
-    switch (static_cast<QFocusEvent*>(event)->reason()) {
-    case Qt::PopupFocusReason:
-    case Qt::ActiveWindowFocusReason:
-    case Qt::MenuBarFocusReason:
+    auto* box = static_cast<QComboBox*>(watched);
+    if (!leavesTheBox(box, static_cast<QFocusEvent*>(event)->reason()))
         return false;
-    default:
-        break;
-    }
-    if (watched == m_boxes.addressBox)
+    if (box == m_boxes.addressBox)
         acceptAddress();
-    else if (watched == m_boxes.valueBox && m_boxes.valueBox->isEnabled())
+    else if (box == m_boxes.valueBox && box->isEnabled())
         acceptValue();
     return false;
+}
+
+bool SelectionHandlers::leavesTheBox(const QComboBox* box, Qt::FocusReason reason)
+{
+    // Another program or the menu bar taking the focus does not leave the box.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::MenuBarFocusReason)
+        return false;
+    // Nor does the box's own list: while it is open the focus is inside it.
+    if (reason == Qt::PopupFocusReason || QApplication::activePopupWidget())
+        return false;
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (w == box)
+            return false;
+    }
+    return true;
 }

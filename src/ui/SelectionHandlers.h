@@ -41,6 +41,8 @@ protected:
 
 private:
     void refuse(QComboBox* box, const QString& message);
+    // Whether a focus-out of `box` is the operator leaving it for another control.
+    static bool leavesTheBox(const QComboBox* box, Qt::FocusReason reason);
 
     QWidget* m_window;
     Boxes m_boxes;

@@ -52,8 +52,16 @@ void TEXT::selectDefaults()
 void TEXT::showWindow()
 {
     ComTest& w = *m_window;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        w.move(screen->availableGeometry().center() - w.rect().center());
     w.Combo5->setFocus();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        w.show();
+        return;
+    }
+    const QPoint centre = screen->availableGeometry().center();
+    // The frame's size is known only once the window is shown: place the
+    // client area first, then correct by the frame the system has added.
+    w.move(centre - w.rect().center());
     w.show();
+    w.move(w.pos() + centre - w.frameGeometry().center());
 }

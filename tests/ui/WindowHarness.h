@@ -1,0 +1,79 @@
+#pragma once
+
+// Shared by the window tests: the start-up module with a fake serial line, a
+// fixed clock and message boxes that are recorded and answered without a hang.
+
+#include "FakeSerialLine.h"
+#include "platform/MessageBoxes.h"
+#include "ui/ComTest.h"
+#include "ui/TextModule.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QList>
+#include <QTest>
+#include <memory>
+
+struct RecordedBoxes
+{
+    QList<MessageRequest> requests;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+
+    MessageBoxFn function()
+    {
+        return [this](QWidget*, const MessageRequest& request) {
+            requests << request;
+            return answer;
+        };
+    }
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const MessageRequest& request : requests)
+            list << request.text;
+        return list;
+    }
+};
+
+class WindowHarness
+{
+public:
+    // `startUp` false leaves the start-up steps to the test.
+    explicit WindowHarness(bool startUp = true)
+    {
+        auto line = std::make_unique<FakeSerialLine>();
+        fake = line.get();
+        text = std::make_unique<TEXT>(
+            std::move(line), [this] { return now; }, boxes.function());
+        if (startUp) {
+            text->startUp();
+            QApplication::setActiveWindow(&window());
+            activated = QTest::qWaitForWindowActive(&window());
+        }
+    }
+    WindowHarness(const WindowHarness&) = delete;
+    WindowHarness& operator=(const WindowHarness&) = delete;
+
+    ComTest& window() { return text->window(); }
+    ModuleVars& vars() { return text->vars(); }
+
+    // Types `typed` into an editable box as the operator would: click into
+    // it, select what it holds, type over it.
+    static void typeInto(QComboBox* box, const QString& typed)
+    {
+        QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+        box->lineEdit()->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+        else
+            QTest::keyClicks(box->lineEdit(), typed);
+    }
+
+    QDateTime now = QDateTime(QDate(2026, 12, 7), QTime(6, 3, 46));
+    RecordedBoxes boxes;
+    FakeSerialLine* fake = nullptr; // owned by the start-up module
+    std::unique_ptr<TEXT> text;
+    bool activated = false;
+};
