@@ -340,6 +340,7 @@ void tst_QtSerialLine::missingDeviceIsRefused()
     QString error;
     QVERIFY(!line.open(4, QStringLiteral("9600,n,8,2"), &error));
     QCOMPARE(error, device + QStringLiteral(": ") + systemText(ENOENT));
+    QCOMPARE(line.findChild<QSerialPort*>()->error(), QSerialPort::DeviceNotFoundError);
     QVERIFY(!line.isOpen());
     QCOMPARE(failures.size(), 0); // a refused open is open()'s answer, not a failure
     QCOMPARE(line.readAll(), QByteArray());
@@ -358,6 +359,7 @@ void tst_QtSerialLine::portHeldByAnotherLineIsRefused()
     QVERIFY(!second.open(1, QStringLiteral("9600,n,8,2"), &error));
     QVERIFY2(error.startsWith(m_pty->slaveName() + QStringLiteral(": ")), qPrintable(error));
     QVERIFY2(error.size() > m_pty->slaveName().size() + 2, "the reason is missing");
+    QCOMPARE(second.findChild<QSerialPort*>()->error(), QSerialPort::PermissionError);
     QVERIFY(!second.isOpen());
 
     // The holder keeps its line.
