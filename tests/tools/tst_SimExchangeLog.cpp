@@ -1,0 +1,73 @@
+#include "ExchangeLog.h"
+#include "SimTestWire.h"
+
+#include <QTest>
+
+using namespace sim;
+
+class tst_SimExchangeLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void visible_data();
+    void visible();
+    void lines_data();
+    void lines();
+};
+
+void tst_SimExchangeLog::visible_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("command") << wire("<DC3>00101<US>12<US>0100.0<US>00740<ETX>")
+                             << "<DC3>00101<US>12<US>0100.0<US>00740<ETX>";
+    QTest::newRow("HBX reply") << wire("<STX>0572<RS>003<RS>00415<ETB>")
+                               << "<STX>0572<RS>003<RS>00415<ETB>";
+    QTest::newRow("other bytes in hex") << QByteArray("a\x7f\x00\xff", 4) << "a<7F><00><FF>";
+}
+
+void tst_SimExchangeLog::visible()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(visibleBytes(bytes), text);
+}
+
+void tst_SimExchangeLog::lines_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("dropped");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QString>("line");
+
+    const QByteArray reply = wire("<STX>00101+0011.000575<ETB>");
+    QTest::newRow("answered") << Answer{AnswerKind::Reply, reply, {}} << false << reply
+                              << "14:03:05.120 收 <DC1>00101<ETX>  答 <STX>00101+0011.000575<ETB>";
+    QTest::newRow("answered after stray characters")
+        << Answer{AnswerKind::Reply, reply, {}} << false << "x!" + reply
+        << "14:03:05.120 收 <DC1>00101<ETX>  答 x!<STX>00101+0011.000575<ETB>";
+    QTest::newRow("reply lost") << Answer{AnswerKind::Reply, reply, {}} << true << reply
+                                << "14:03:05.120 收 <DC1>00101<ETX>  应答丢弃（--drop）："
+                                   "<STX>00101+0011.000575<ETB>";
+    QTest::newRow("silent") << Answer{AnswerKind::Silent, {}, QStringLiteral("地址不在总线上")}
+                            << false << QByteArray()
+                            << "14:03:05.120 收 <DC1>00101<ETX>  不答：地址不在总线上";
+    QTest::newRow("refused with the reason")
+        << Answer{AnswerKind::Nak, wire("<NAK>"), QStringLiteral("校验和错误")} << false
+        << wire("<NAK>") << "14:03:05.120 收 <DC1>00101<ETX>  答 <NAK>  (校验和错误)";
+}
+
+void tst_SimExchangeLog::lines()
+{
+    QFETCH(Answer, answer);
+    QFETCH(bool, dropped);
+    QFETCH(QByteArray, sent);
+    QFETCH(QString, line);
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), wire("<DC1>00101<ETX>"), answer, dropped, sent),
+             line);
+}
+
+QTEST_APPLESS_MAIN(tst_SimExchangeLog)
+#include "tst_SimExchangeLog.moc"
