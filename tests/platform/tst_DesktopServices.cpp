@@ -8,10 +8,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace {
 
@@ -88,6 +91,33 @@ private slots:
     {
         QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
         QVERIFY(QFileInfo::exists(programFolder() + QStringLiteral("/tst_DesktopServices")));
+    }
+
+    // The installed bin/linkbench is a link to lib/linkbench/linkbench: started
+    // through a link, the program must still see the folder it really lives in.
+    void programFolderThroughALink()
+    {
+        if (qEnvironmentVariableIsSet("LINKBENCH_PRINT_PROGRAM_FOLDER")) {
+            std::fputs(qPrintable(programFolder() + QLatin1Char('\n')), stdout);
+            return;
+        }
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        const QString link = bin.filePath(QStringLiteral("linkbench"));
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), link));
+
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LINKBENCH_PRINT_PROGRAM_FOLDER"), QStringLiteral("1"));
+        run.setProcessEnvironment(environment);
+        run.start(link, {QStringLiteral("-silent"), QStringLiteral("programFolderThroughALink")});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        const QStringList printed =
+            QString::fromLocal8Bit(run.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(printed.contains(QCoreApplication::applicationDirPath()),
+                 qPrintable(printed.join(QLatin1Char('|'))));
+        QVERIFY(!printed.contains(bin.path()));
     }
 
     void subPathsBelowTheProgramFolder_data()
