@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <vector>
+#include <deque>
 
 // The record of every exchange, newest entry first, as the exact CR LF text
 // that saving and printing read. Entries are kept oldest first internally so
@@ -32,6 +32,6 @@ private:
         QString entry;
         QString separatorBelow; // empty when the transcript was empty at insertion
     };
-    std::vector<Stored> m_entries; // oldest first
+    std::deque<Stored> m_entries; // oldest first; a deque never moves old entries when it grows
     qsizetype m_length = 0;
 };
