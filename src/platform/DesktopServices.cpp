@@ -25,7 +25,11 @@ template <typename Function> Function lookUp(const wchar_t* library, const char*
     HMODULE module = GetModuleHandleW(library);
     if (!module)
         module = LoadLibraryW(library);
-    return module ? reinterpret_cast<Function>(GetProcAddress(module, name)) : nullptr;
+    if (!module)
+        return nullptr;
+    // Through void(*)(), which GCC's -Wcast-function-type accepts as generic.
+    using Generic = void (*)();
+    return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)));
 }
 
 constexpr UINT kHelpDisplayTopic = 0; // HH_DISPLAY_TOPIC
