@@ -6,6 +6,7 @@
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptPane.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -133,6 +134,9 @@ void tst_ComTestStartUp::listEntries()
     QVERIFY(list);
     QCOMPARE(entriesOf(list), expected);
     QCOMPARE(list->isEditable(), editable);
+    // The open list shows every entry whole, however narrow the closed box.
+    for (const QString& entry : expected)
+        QVERIFY(list->view()->minimumWidth() > list->fontMetrics().horizontalAdvance(entry));
     if (editable) {
         QCOMPARE(list->completer(), nullptr); // typed text is taken as typed
         QCOMPARE(list->insertPolicy(), QComboBox::NoInsert);

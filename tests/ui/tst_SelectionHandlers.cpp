@@ -52,6 +52,7 @@ private slots:
     void functionListFollowsTheKeyboard();
     void parameterPickChangesNothingElse();
     void realMessageBoxTakesTheFocusBackOnce();
+    void endingTheProgramChecksNothing();
 };
 
 void tst_SelectionHandlers::addressBoxLosingTheFocus_data()
@@ -285,6 +286,19 @@ void tst_SelectionHandlers::realMessageBoxTakesTheFocusBackOnce()
     QCOMPARE(QApplication::focusWidget(), w.Combo9);
     QTest::qWait(200);
     QCOMPARE(shown.size(), 2);
+}
+
+// The focused box losing the focus because the window goes away is not the
+// operator leaving it.
+void tst_SelectionHandlers::endingTheProgramChecksNothing()
+{
+    WindowHarness h;
+    QVERIFY(h.activated);
+    ComTest& w = h.window();
+    WindowHarness::typeInto(w.Combo6, QStringLiteral("abc"));
+    QCOMPARE(QApplication::focusWidget(), w.Combo6);
+    h.text.reset();
+    QVERIFY(h.boxes.requests.isEmpty());
 }
 
 QTEST_MAIN(tst_SelectionHandlers)
