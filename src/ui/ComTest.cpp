@@ -184,6 +184,9 @@ void ComTest::buildTabArea()
 
 void ComTest::buildMenuBar()
 {
+    // Always the window's own bar: a desktop-wide menu would move it out of
+    // the fixed layout and cannot hold commands that act without a menu.
+    menuBar()->setNativeMenuBar(false);
     auto command = [this](const char* name, const QString& text) {
         // An action on the bar itself acts as soon as it is chosen.
         auto* action = menuBar()->addAction(text);
