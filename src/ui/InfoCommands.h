@@ -2,6 +2,7 @@
 
 #include "platform/DesktopServices.h"
 #include "platform/MessageBoxes.h"
+#include "ui/WindowTexts.h"
 
 #include <QObject>
 #include <QString>
@@ -12,9 +13,6 @@ class QWidget;
 namespace info_texts {
 inline const QString kAboutText = QStringLiteral("Lanvey 1.0");
 inline const QString kAboutTitle = QStringLiteral("关于...");
-// The captions of the two link labels; the web target is the caption itself.
-inline const QString kWebAddress = QStringLiteral("https://www.lanvey.example");
-inline const QString kMailAddress = QStringLiteral("support@lanvey.example");
 inline const QString kMailScheme = QStringLiteral("mailto:");
 inline const QString kHelpFile = QStringLiteral("help/help.chm"); // below the program's folder
 } // namespace info_texts
@@ -28,8 +26,8 @@ struct InfoServices
     QString programFolder;
     // The link labels' captions, read from the labels when the window wires
     // the commands, so that each target is exactly what the label shows.
-    QString webAddress = info_texts::kWebAddress;
-    QString mailAddress = info_texts::kMailAddress;
+    QString webAddress = windowtexts::WebAddress;
+    QString mailAddress = windowtexts::MailAddress;
 };
 
 // The real help viewer, shell, message box and program folder.
