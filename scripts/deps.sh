@@ -4,7 +4,7 @@ LINKBENCH_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
-    fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdg-utils desktop-file-utils
+    fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
 )
 
 linkbench_install_deps() {
