@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QList>
+#include <QPrinter>
 #include <QTest>
 #include <memory>
 
@@ -45,8 +46,26 @@ public:
     {
         auto line = std::make_unique<FakeSerialLine>();
         fake = line.get();
+        // Save, print, help and the links are recorded, never shown: a real
+        // file dialog or printer would wait for an operator.
+        TranscriptServices transcriptServices;
+        transcriptServices.clock = [this] { return now; };
+        transcriptServices.messageBox = boxes.function();
+        transcriptServices.saveDialog = [this](QWidget*, const SaveDialogRequest& request) {
+            saveDialogs << request.proposedName;
+            return QString();
+        };
+        transcriptServices.printer = [this] {
+            ++printRequests;
+            return std::unique_ptr<QPrinter>();
+        };
+        InfoServices infoServices;
+        infoServices.messageBox = boxes.function();
+        infoServices.openHelp = [this](QWidget*, const QString& path) { opened << path; };
+        infoServices.openUrl = [this](QWidget*, const QString& target) { opened << target; };
         text = std::make_unique<TEXT>(
-            std::move(line), [this] { return now; }, boxes.function());
+            std::move(line), [this] { return now; }, boxes.function(), transcriptServices,
+            infoServices);
         if (startUp) {
             text->startUp();
             QApplication::setActiveWindow(&window());
@@ -73,6 +92,9 @@ public:
 
     QDateTime now = QDateTime(QDate(2026, 12, 7), QTime(6, 3, 46));
     RecordedBoxes boxes;
+    QStringList saveDialogs; // proposed names the save command offered
+    int printRequests = 0;
+    QStringList opened;             // help files and link targets asked for
     FakeSerialLine* fake = nullptr; // owned by the start-up module
     std::unique_ptr<TEXT> text;
     bool activated = false;

@@ -355,7 +355,9 @@ void tst_ComTestStartUp::barCommandsActWithoutOpeningAMenu()
         QCOMPARE(triggered.count(), 1);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
     }
-    // "通讯(&S)" sent the first command at once.
+    // "通讯(&S)" sent the first command at once; print and save asked at once too.
+    QCOMPARE(h.printRequests, 1);
+    QCOMPARE(h.saveDialogs, QStringList{QStringLiteral("LV-2260603.txt")});
     QCOMPARE(h.fake->calls().size(), 3);
     QCOMPARE(h.fake->calls().last(), QStringLiteral("write 11 30 30 31 30 31 03"));
 }
