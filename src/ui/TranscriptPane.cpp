@@ -21,9 +21,13 @@ void TranscriptPane::putOnTop(const TranscriptEntry& entry)
     // Only the new entry is inserted at the document's start, so the cost of an
     // entry does not grow with the transcript. A text cursor takes CR LF as one
     // line break, which is how the pane shows the model's line ends.
+    // The edit block keeps the cursor from laying out the block it lands in,
+    // a layout Qt would otherwise keep in memory for every entry ever inserted.
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::Start);
+    cursor.beginEditBlock();
     cursor.insertText(wasEmpty ? entry.text : entry.text + entry.separator);
+    cursor.endEditBlock();
 }
 
 void TranscriptPane::clearTranscript()
