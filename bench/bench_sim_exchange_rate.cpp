@@ -8,6 +8,8 @@
 // wire time (each character handed over when its last bit would have arrived)
 // and answers at once (--reply-delay 0). Per function:
 //   rate     exchanges per second over the measured run, and its share of the limit;
+//   typ/s    the rate of a typical exchange, 1000 / (entry + next), which leaves
+//            out the rare slow ones (a busy disk, see reopen);
 //   start    median time inside the Start command (the port's close, reopen
 //            and buffer flush, the composed frame queued, the stamp);
 //   toLine   median time from the Start command's return to the port's write
@@ -17,7 +19,9 @@
 //   last     median time from the port's last read wake-up to the entry (the
 //            handling of the chunk that completes the answer);
 //   next     median time from the entry to the next Start;
-//   reopen   median of the port's close, open and buffer flush on their own.
+//   reopen   median of the port's close, open and buffer flush on their own;
+//   st.p99   the 99th percentile of start: QSerialPort's open takes a lock
+//            file in /var/lock and syncs it to disk, which a busy disk makes slow.
 // Two variants done from outside the program show where time goes: the frame
 // pushed to the device inside Start (QSerialPort::flush() after the command;
 // the program leaves it to the event loop), and the window hidden (no repaint).
@@ -175,12 +179,18 @@ struct Figures
     std::vector<qint64> start, toLine, entry, last, next, reopen;
 };
 
-double medianMs(std::vector<qint64> values)
+double percentileMs(std::vector<qint64> values, double share)
 {
     if (values.empty())
         return 0;
-    std::nth_element(values.begin(), values.begin() + qsizetype(values.size() / 2), values.end());
-    return double(values[values.size() / 2]) / 1e6;
+    const auto at = values.begin() + qsizetype(double(values.size() - 1) * share);
+    std::nth_element(values.begin(), at, values.end());
+    return double(*at) / 1e6;
+}
+
+double medianMs(const std::vector<qint64>& values)
+{
+    return percentileMs(values, 0.5);
 }
 
 Figures run(const Function& function, int exchanges, Variant variant)
@@ -351,20 +361,22 @@ int main(int argc, char* argv[])
     for (const Variant variant :
          {Variant::AsBuilt, Variant::FlushedAtOnce, Variant::WindowHidden}) {
         std::printf("\n%s\n", variantTitle(variant));
-        std::printf("%-18s %5s %8s %8s %7s | %6s %6s %6s %6s %6s %6s | %4s\n", "function", "chars",
-                    "limit/s", "rate/s", "share", "start", "toLine", "entry", "last", "next",
-                    "reopen", "t/o");
+        std::printf("%-18s %5s %8s %8s %7s %6s | %6s %6s %6s %6s %6s %6s %6s | %4s\n", "function",
+                    "chars", "limit/s", "rate/s", "share", "typ/s", "start", "toLine", "entry",
+                    "last", "next", "reopen", "st.p99", "t/o");
         for (const Function& function : kFunctions) {
             if (!QByteArray(function.name).startsWith(only))
                 continue;
             const Figures f = run(function, exchanges, variant);
             const double rate = f.seconds > 0 ? double(exchanges) / f.seconds : 0;
-            std::printf(
-                "%-18s %5lld %8.1f %8.1f %6.1f%% | %6.2f %6.2f %6.2f %6.2f %6.2f %6.2f | %4d\n",
-                function.name, qint64(function.frame.size() + function.replyLength),
-                limitOf(function), rate, 100.0 * rate / limitOf(function), medianMs(f.start),
-                medianMs(f.toLine), medianMs(f.entry), medianMs(f.last), medianMs(f.next),
-                medianMs(f.reopen), f.timeouts);
+            const double typical = 1000.0 / (medianMs(f.entry) + medianMs(f.next));
+            std::printf("%-18s %5lld %8.1f %8.1f %6.1f%% %6.1f | %6.2f %6.2f %6.2f %6.2f %6.2f "
+                        "%6.2f %6.2f | %4d\n",
+                        function.name, qint64(function.frame.size() + function.replyLength),
+                        limitOf(function), rate, 100.0 * rate / limitOf(function), typical,
+                        medianMs(f.start), medianMs(f.toLine), medianMs(f.entry), medianMs(f.last),
+                        medianMs(f.next), medianMs(f.reopen), percentileMs(f.start, 0.99),
+                        f.timeouts);
             if (f.boxes > 0)
                 std::printf("  %d message boxes: the figures above are not exchanges\n", f.boxes);
             if (f.frame != function.frame)
