@@ -27,10 +27,10 @@ void Deadline::armAt(qint64 dueNs)
 {
     // An all-zero it_value would disarm the timer; 1 ns is long past.
     const qint64 due = dueNs > 0 ? dueNs : 1;
-    itimerspec spec{};
-    spec.it_value.tv_sec = due / 1'000'000'000;
-    spec.it_value.tv_nsec = due % 1'000'000'000;
-    timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec when{};
+    when.it_value.tv_sec = due / 1'000'000'000;
+    when.it_value.tv_nsec = due % 1'000'000'000;
+    timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &when, nullptr);
 }
 
 void Deadline::onActivated()
