@@ -70,8 +70,12 @@ void QtSerialLine::clearBuffers()
 
 void QtSerialLine::write(const QByteArray& bytes)
 {
-    if (m_port.isOpen())
-        m_port.write(bytes);
+    if (!m_port.isOpen())
+        return;
+    m_port.write(bytes);
+    // Hand the frame to the device now rather than when the event loop next
+    // runs, so that it is on the line while the window repaints.
+    m_port.flush();
 }
 
 QByteArray QtSerialLine::readAll()
