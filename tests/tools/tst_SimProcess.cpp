@@ -1,4 +1,4 @@
-#include "RunningSim.h"
+#include "SimPortExchange.h"
 #include "SimTestWire.h"
 #include "protocol/CommandFrames.h"
 

@@ -6,6 +6,7 @@
 // stamp is known; any message box fails the running test, as no exchange with
 // a working simulator should raise one.
 
+#include "RunningSim.h"
 #include "catalogue/ParameterList.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
@@ -33,64 +34,7 @@ inline const QByteArray kCom1 = QByteArrayLiteral("LINKBENCH_COM1");
 inline const QDateTime kNow(QDate(2026, 12, 7), QTime(6, 3, 46));
 inline const QString kStamp = QStringLiteral(" ◆◆  测试时间:2026-12-7 6:03:46");
 
-// The linkbench-sim binary for one test, killed when the test ends. Its
-// exchange log (standard error, one line per command) is gathered by QProcess
-// while the test's event loop runs, so the pipe never fills.
-class SimProcess
-{
-public:
-    SimProcess() = default;
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-    ~SimProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    // Starts the simulator and reads its pty's path from its first output line.
-    bool start(const QStringList& arguments)
-    {
-        m_process.start(QStringLiteral(LINKBENCH_SIM_PATH), arguments);
-        if (!m_process.waitForStarted(5000))
-            return false;
-        QDeadlineTimer deadline(5000);
-        while (!m_process.canReadLine() && !deadline.hasExpired()) {
-            if (!m_process.waitForReadyRead(int(deadline.remainingTime())))
-                break;
-        }
-        if (!m_process.canReadLine())
-            return false;
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        return !m_device.isEmpty();
-    }
-
-    QString device() const { return m_device; }
-
-    // The exchange lines logged so far, each without its "hh:mm:ss.zzz " time.
-    QStringList exchanges()
-    {
-        m_log += QString::fromLocal8Bit(m_process.readAllStandardError());
-        QStringList lines;
-        static const QRegularExpression timed(
-            QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (.*)$"));
-        const QStringList all = m_log.split(u'\n');
-        // The last piece is an unfinished line, or empty after a line end.
-        for (qsizetype i = 0; i + 1 < all.size(); ++i) {
-            const QRegularExpressionMatch match = timed.match(all[i]);
-            if (match.hasMatch())
-                lines << match.captured(1);
-        }
-        return lines;
-    }
-
-private:
-    QProcess m_process;
-    QString m_device;
-    QString m_log;
-};
+using SimProcess = RunningSim;
 
 // What the operator does before choosing Start, from the window's defaults
 // ("读PV(DC1)", address 001, channel 01, 9600,n,8,2). Selections are made with

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunningSim.h"
+
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QSerialPort>
@@ -7,48 +9,6 @@
 #include <QStringList>
 
 #include <functional>
-
-// The linkbench-sim binary started for a test; killed when the test ends.
-class RunningSim
-{
-public:
-    RunningSim() = default;
-    RunningSim(const RunningSim&) = delete;
-    RunningSim& operator=(const RunningSim&) = delete;
-    ~RunningSim()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    // Starts the simulator and reads the device path from its first line of
-    // output. False if it did not start or said nothing within five seconds.
-    bool start(const QStringList& arguments)
-    {
-        m_process.start(QStringLiteral(LINKBENCH_SIM_PATH), arguments);
-        if (!m_process.waitForStarted(5000))
-            return false;
-        QDeadlineTimer deadline(5000);
-        while (!m_process.canReadLine() && !deadline.hasExpired()) {
-            if (!m_process.waitForReadyRead(int(deadline.remainingTime())))
-                break;
-        }
-        if (!m_process.canReadLine())
-            return false;
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        return !m_device.isEmpty();
-    }
-
-    QString device() const { return m_device; }
-    QProcess& process() { return m_process; }
-    qint64 pid() const { return m_process.processId(); }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 // Opens the device the way the tool does at every Start: 8 data bits, no
 // parity, two stop bits, buffers emptied.
