@@ -5,10 +5,10 @@
 // The fixed lists of the window's port, line-settings, address and channel boxes.
 namespace catalogue {
 
-const QStringList& portEntries();         // "COM1".."COM8"
-const QStringList& lineSettingEntries();  // "1200,n,8,2".."56000,n,8,2"
-const QStringList& addressEntries();      // "001".."011"
-const QStringList& channelEntries();      // "00".."64", then "90"
+const QStringList& portEntries();        // "COM1".."COM8"
+const QStringList& lineSettingEntries(); // "1200,n,8,2".."56000,n,8,2"
+const QStringList& addressEntries();     // "001".."011"
+const QStringList& channelEntries();     // "00".."64", then "90"
 
 inline constexpr int kDefaultPortPosition = 0;        // "COM1"
 inline constexpr int kDefaultLineSettingPosition = 3; // "9600,n,8,2"

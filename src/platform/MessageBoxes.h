@@ -17,7 +17,8 @@ struct MessageRequest
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-using MessageBoxFn = std::function<QMessageBox::StandardButton(QWidget* parent, const MessageRequest&)>;
+using MessageBoxFn =
+    std::function<QMessageBox::StandardButton(QWidget* parent, const MessageRequest&)>;
 
 // Shows a real modal QMessageBox and returns the button the operator chose.
 MessageBoxFn realMessageBox();

@@ -29,11 +29,11 @@ QString dc4Frame(const QString& hbxAddr, const QString& paramNo);
 // What the window's selections hold at the moment of a Start.
 struct Selection
 {
-    int functionIndex = -1;  // position in the function list, -1 with none selected
-    QString addressText;     // address box text, already a valid address
-    QString channelText;     // text of the selected channel entry
-    QString parameterEntry;  // text of the selected parameter entry ("" with none)
-    QString valueBoxText;    // value box text, already a number
+    int functionIndex = -1; // position in the function list, -1 with none selected
+    QString addressText;    // address box text, already a valid address
+    QString channelText;    // text of the selected channel entry
+    QString parameterEntry; // text of the selected parameter entry ("" with none)
+    QString valueBoxText;   // value box text, already a number
 };
 
 // Writes FuncCode, InstrAddr, ChannelNo, ParamNo, HbxAddr (DC4), AddrNum and

@@ -9,8 +9,14 @@ namespace numeric {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Accepts [sign] digits [. digits] [e [sign] digits], with at least one mantissa digit.
 bool matchesNumberShape(QStringView s)
@@ -110,7 +116,8 @@ QString formatDigits(double value, int intDigits, int decimals)
     fraction = digits.substr(digits.size() - decimals);
 
     const auto firstNonZero = integerPart.find_first_not_of('0');
-    integerPart = firstNonZero == std::string::npos ? std::string() : integerPart.substr(firstNonZero);
+    integerPart =
+        firstNonZero == std::string::npos ? std::string() : integerPart.substr(firstNonZero);
     if (integerPart.size() < std::size_t(intDigits))
         integerPart.insert(0, intDigits - integerPart.size(), '0');
 

@@ -11,7 +11,10 @@ namespace numeric {
 // number does not fit a double (1e999) is not a number.
 std::optional<double> parseNumber(const QString& text);
 
-inline bool isNumber(const QString& text) { return parseNumber(text).has_value(); }
+inline bool isNumber(const QString& text)
+{
+    return parseNumber(text).has_value();
+}
 
 // Formats `value` with a digit pattern of `intDigits` zeros before the point and
 // `decimals` after it ("0000.0" is 4, 1): every 0 is a digit that is always

@@ -37,17 +37,18 @@ std::optional<TranscriptEntry> JieXi(ModuleVars& vars, int functionIndex,
     const QString& stamp = vars.StampText;
     switch (functionIndex) {
     case 0:
-        return TranscriptEntry{texts::ReadValueHeader + vars.WorkOut + stamp + ctl::LineEnd + line2};
+        return TranscriptEntry{texts::ReadValueHeader + vars.WorkOut + stamp + ctl::LineEnd +
+                               line2};
     case 1:
         return TranscriptEntry{texts::ReadParamHeader + parameterText + texts::HeaderClose + stamp +
                                ctl::LineEnd + line2};
     case 2:
         // A read reply met by a switch to the write function: one line, stamp at both ends.
-        return TranscriptEntry{stamp + texts::WritePendingHeader + parameterText + QStringLiteral(")") +
-                                   texts::ArrowTight + vars.WorkOut + stamp,
+        return TranscriptEntry{stamp + texts::WritePendingHeader + parameterText +
+                                   QStringLiteral(")") + texts::ArrowTight + vars.WorkOut + stamp,
                                ctl::LineEnd};
     default:
-        return TranscriptEntry{texts::HbxHeader + parameterText + texts::HeaderClose + vars.WorkOut +
-                               stamp + ctl::LineEnd + line2};
+        return TranscriptEntry{texts::HbxHeader + parameterText + texts::HeaderClose +
+                               vars.WorkOut + stamp + ctl::LineEnd + line2};
     }
 }

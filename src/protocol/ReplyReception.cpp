@@ -46,8 +46,7 @@ Outcome takeChunk(ModuleVars& vars, const QString& chunk)
     return outcome;
 }
 
-QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText,
-                             Verdict verdict)
+QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText, Verdict verdict)
 {
     return texts::WriteAckHeader + parameterText + texts::HeaderClose + vars.StampText +
            ctl::LineEnd + texts::Sent + vars.SentFrame + texts::ArrowTight +

@@ -31,7 +31,6 @@ bool wantsChunk(const ModuleVars& vars, int eventCode);
 Outcome takeChunk(ModuleVars& vars, const QString& chunk);
 
 // The two-line entry for an acknowledged or refused write.
-QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText,
-                             Verdict verdict);
+QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText, Verdict verdict);
 
 } // namespace reception
