@@ -46,6 +46,11 @@ int parseAddress(const QString& boxText)
     return numeric::formatDigits(*value, 3, 0).toInt();
 }
 
+QString addressField(int address)
+{
+    return numeric::formatDigits(address, 3, 0);
+}
+
 QString dc1Frame(const QString& instrAddr, const QString& channelNo)
 {
     return QChar(ctl::DC1) + instrAddr + channelNo + QChar(ctl::ETX);
@@ -79,7 +84,7 @@ void compose(ModuleVars& vars, const Selection& selection)
 
     const int address = parseAddress(selection.addressText);
     vars.AddrNum = std::int16_t(address);
-    vars.InstrAddr = QStringLiteral("%1").arg(address, 3, 10, QLatin1Char('0'));
+    vars.InstrAddr = addressField(address);
     // The channel field is the entry's text, so the last entry "90" yields "90".
     vars.ChannelNo = selection.channelText;
     vars.ParamNo = catalogue::parameterCode(selection.parameterEntry);
@@ -93,7 +98,7 @@ void compose(ModuleVars& vars, const Selection& selection)
         vars.SentFrame = dc3Frame(vars.InstrAddr, vars.ChannelNo, vars.ParamNo, value);
     } else if (vars.FuncCode == QChar(ctl::DC4)) {
         vars.AddrNum = std::int16_t(vars.InstrAddr.toInt());
-        vars.HbxAddr = QStringLiteral("%1").arg(vars.AddrNum, 2, 10, QLatin1Char('0'));
+        vars.HbxAddr = numeric::formatDigits(vars.AddrNum, 2, 0);
         // Every parameter gets the same layout, so a DC4 never re-sends a stale frame.
         vars.SentFrame = dc4Frame(vars.HbxAddr, vars.ParamNo);
     }

@@ -20,6 +20,9 @@ QString checksum(const QString& body);
 // The address box text as an address 1..255, or -1 when it is not one.
 int parseAddress(const QString& boxText);
 
+// An address as the three-digit field of a command ("007").
+QString addressField(int address);
+
 QString dc1Frame(const QString& instrAddr, const QString& channelNo);
 QString dc2Frame(const QString& instrAddr, const QString& channelNo, const QString& paramNo);
 QString dc3Frame(const QString& instrAddr, const QString& channelNo, const QString& paramNo,

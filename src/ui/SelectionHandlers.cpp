@@ -58,7 +58,7 @@ bool SelectionHandlers::acceptAddress()
         refuse(box, windowtexts::BadAddress);
         return false;
     }
-    box->setEditText(QStringLiteral("%1").arg(address, 3, 10, QLatin1Char('0')));
+    box->setEditText(frames::addressField(address));
     return true;
 }
 
