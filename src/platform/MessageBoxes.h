@@ -24,3 +24,14 @@ using MessageBoxFn =
 MessageBoxFn realMessageBox();
 
 inline const QString kApplicationTitle = QStringLiteral("LinkBench");
+
+// A box that names no title of its own: the application's title and OK only.
+inline MessageRequest applicationNotice(const QString& text,
+                                        QMessageBox::Icon icon = QMessageBox::NoIcon)
+{
+    MessageRequest request;
+    request.icon = icon;
+    request.title = kApplicationTitle;
+    request.text = text;
+    return request;
+}

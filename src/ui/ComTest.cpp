@@ -219,10 +219,7 @@ void ComTest::Mnu开始_Click()
 {
     // The value is tested whatever the function, also where the command carries none.
     if (!numeric::isNumber(Combo9->currentText())) {
-        MessageRequest request;
-        request.title = kApplicationTitle;
-        request.text = windowtexts::BadValue;
-        m_messageBox(this, request);
+        m_messageBox(this, applicationNotice(windowtexts::BadValue));
         return;
     }
     // A menu command does not take the focus, so the address box may still

@@ -47,11 +47,9 @@ bool ExchangeController::preparePort(int portNumber, const QString& settings)
         line.close();
     QString reason;
     if (!line.open(portNumber, settings, &reason)) {
-        MessageRequest request;
-        request.icon = QMessageBox::Warning;
-        request.title = kApplicationTitle;
-        request.text = windowtexts::portOpenFailed(portNumber, reason);
-        m_parts.messageBox(m_parts.window, request);
+        m_parts.messageBox(m_parts.window,
+                           applicationNotice(windowtexts::portOpenFailed(portNumber, reason),
+                                             QMessageBox::Warning));
         return false;
     }
     line.clearBuffers();

@@ -74,10 +74,7 @@ void SelectionHandlers::refuse(QComboBox* box, const QString& message)
 {
     const bool wasRefusing = m_refusing;
     m_refusing = true;
-    MessageRequest request;
-    request.title = kApplicationTitle;
-    request.text = message;
-    m_messageBox(m_window, request);
+    m_messageBox(m_window, applicationNotice(message));
     box->setFocus(Qt::OtherFocusReason);
     m_refusing = wasRefusing;
 }

@@ -97,10 +97,5 @@ void TranscriptCommands::print()
 
 void TranscriptCommands::tell(QMessageBox::Icon icon, const QString& text)
 {
-    MessageRequest request;
-    request.icon = icon;
-    request.title = kApplicationTitle;
-    request.text = text;
-    request.buttons = QMessageBox::Ok;
-    m_services.messageBox(m_owner, request);
+    m_services.messageBox(m_owner, applicationNotice(text, icon));
 }
