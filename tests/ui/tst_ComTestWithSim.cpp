@@ -28,6 +28,22 @@ const QString P72 = QStringLiteral("72:读HBX所挂接故障仪表地址");
 const QString P73 = QStringLiteral("73:读HBX所挂接仪表瞬时值");
 const QString P74 = QStringLiteral("74:读HBX所挂接仪表历史值");
 
+// The HBX's list of attached instruments 001 to 011 as the tool lays it out:
+// the header through its RS on a line of its own, then every address with its RS.
+const QString kAttachedAddressesLaidOut = QStringLiteral("\x02"
+                                                         "0571\x1e\r\n"
+                                                         "001\x1e"
+                                                         "002\x1e"
+                                                         "003\x1e"
+                                                         "004\x1e"
+                                                         "005\x1e"
+                                                         "006\x1e"
+                                                         "007\x1e"
+                                                         "008\x1e"
+                                                         "009\x1e"
+                                                         "010\x1e"
+                                                         "011\x1e");
+
 const QString ArrowFirst = QStringLiteral(" → 接收:"); // into an empty pane
 const QString ArrowLater = QStringLiteral(" →接收:");  // above older entries
 
@@ -194,20 +210,7 @@ void tst_ComTestWithSim::repeatableAnswers_data()
         << logLine(hbxRequest("71"),
                    QStringLiteral("<STX>0571<RS>001<RS>002<RS>003<RS>004<RS>005<RS>006<RS>007<RS>"
                                   "008<RS>009<RS>010<RS>011<RS>02199<ETB>"))
-        << hbxEntry(P71, QStringLiteral("02199"), hbxRequest("71"),
-                    QStringLiteral("\x02"
-                                   "0571\x1e\r\n"
-                                   "001\x1e"
-                                   "002\x1e"
-                                   "003\x1e"
-                                   "004\x1e"
-                                   "005\x1e"
-                                   "006\x1e"
-                                   "007\x1e"
-                                   "008\x1e"
-                                   "009\x1e"
-                                   "010\x1e"
-                                   "011\x1e"));
+        << hbxEntry(P71, QStringLiteral("02199"), hbxRequest("71"), kAttachedAddressesLaidOut);
     QTest::newRow("HBX faulty instruments (72), 003 faulty")
         << QStringList{QStringLiteral("--faulty"), QStringLiteral("003")}
         << Operator{.function = 3,
@@ -456,20 +459,7 @@ void tst_ComTestWithSim::lineFaults_data()
                     .parameter = QStringLiteral("71"),
                     .address = QStringLiteral("5")}
         << 3 << hbxEntry(P71, QStringLiteral("02199"), hbxRequest("71"), QString())
-        << QStringLiteral("\x02"
-                          "0571\x1e\r\n"
-                          "001\x1e"
-                          "002\x1e"
-                          "003\x1e"
-                          "004\x1e"
-                          "005\x1e"
-                          "006\x1e"
-                          "007\x1e"
-                          "008\x1e"
-                          "009\x1e"
-                          "010\x1e"
-                          "011\x1e")
-        << 2;
+        << kAttachedAddressesLaidOut << 2;
 }
 
 void tst_ComTestWithSim::lineFaults()
