@@ -32,10 +32,13 @@ QString valueText(const QString& boxText)
 
 QString checksum(const QString& body)
 {
-    std::int32_t sum = 0;
+    // Summed wide and wrapped to 32 bits as two's complement, so that a text
+    // too long for a 32-bit sum still gets one defined field on every compiler.
+    std::int64_t sum = 0;
     for (const QChar c : body)
         sum += c.unicode();
-    return QStringLiteral("%1").arg(sum, 5, 10, QLatin1Char('0'));
+    const auto wrapped = static_cast<std::int32_t>(static_cast<std::uint32_t>(sum));
+    return QStringLiteral("%1").arg(wrapped, 5, 10, QLatin1Char('0'));
 }
 
 int parseAddress(const QString& boxText)

@@ -213,6 +213,8 @@ void tst_CommandFrames::valueText_data()
     QTest::newRow("point at the end stays as typed") << u"7."_s << u"7."_s;
     QTest::newRow("exponent counted as decimals") << u"1.5e3"_s << u"1500.000"_s;
     QTest::newRow("exponent without a point") << u"1e5"_s << u"100000"_s;
+    QTest::newRow("1e23 carries the typed digits") << u"1e23"_s << u"100000000000000000000000"_s;
+    QTest::newRow("underflow is zero") << u"1e-400"_s << u"00000"_s;
     QTest::newRow("leading blank") << u" 12.3"_s << u"0012.3"_s;
     QTest::newRow("trailing blank counted after the point") << u"12.3 "_s << u"012.30"_s;
 }
@@ -236,6 +238,10 @@ void tst_CommandFrames::checksum_data()
     QTest::newRow("empty body") << QString() << u"00000"_s;
     QTest::newRow("function code alone") << QString(dc3) << u"00019"_s;
     QTest::newRow("more than five digits") << QString(2100, u'0') << u"100800"_s;
+    QTest::newRow("largest sum a 32-bit field holds")
+        << QString(32768, QChar(0xFFFF)) << u"2147450880"_s;
+    QTest::newRow("sum past 32 bits wraps as two's complement")
+        << QString(32769, QChar(0xFFFF)) << u"-2147450881"_s;
 }
 
 void tst_CommandFrames::checksum()

@@ -48,6 +48,14 @@ void tst_NumericText::numericTest_data()
     QTest::newRow("comma as point") << u"1,5"_s << false << 0.0;
     QTest::newRow("overflows a double") << u"1e999"_s << false << 0.0;
     QTest::newRow("negative overflow") << u"-1e999"_s << false << 0.0;
+    QTest::newRow("overflow written with a fraction") << u"0.1e310"_s << false << 0.0;
+    QTest::newRow("overflow with a huge exponent") << u"1e99999999999999999999"_s << false << 0.0;
+    QTest::newRow("smallest denormal") << u"5e-324"_s << true << 5e-324;
+    QTest::newRow("underflow") << u"1e-400"_s << true << 0.0;
+    QTest::newRow("below half the smallest denormal") << u"2e-324"_s << true << 0.0;
+    QTest::newRow("negative underflow") << u"-1e-400"_s << true << -0.0;
+    QTest::newRow("underflow written with a large mantissa") << u"12345.6e-340"_s << true << 0.0;
+    QTest::newRow("underflow with a huge exponent") << u"1e-99999999999999999999"_s << true << 0.0;
 }
 
 void tst_NumericText::numericTest()
@@ -97,6 +105,14 @@ void tst_NumericText::digitPattern_data()
     QTest::newRow("carry through the point") << 999.95 << 4 << 1 << u"1000.0"_s;
     QTest::newRow("carry through every decimal") << 9.99995 << 1 << 4 << u"10.0000"_s;
     QTest::newRow("address half rounds up") << 254.5 << 3 << 0 << u"255"_s;
+    QTest::newRow("2^53 in full") << 9007199254740992.0 << 5 << 0 << u"9007199254740992"_s;
+    QTest::newRow("1e23 from its shortest text") << 1e23 << 5 << 0 << u"100000000000000000000000"_s;
+    QTest::newRow("twenty typed digits, shortest text")
+        << 12345678901234567890.0 << 5 << 0 << u"12345678901234567000"_s;
+    QTest::newRow("1e300, one and zeros")
+        << 1e300 << 5 << 1 << u"1"_s + QString(300, u'0') + u".0"_s;
+    QTest::newRow("tiny number, decimals only") << 1e-7 << 1 << 4 << u"0.0000"_s;
+    QTest::newRow("tiny number rounds up into the decimals") << 5e-5 << 1 << 4 << u"0.0001"_s;
 }
 
 void tst_NumericText::digitPattern()
