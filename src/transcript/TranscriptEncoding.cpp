@@ -1,21 +1,76 @@
 #include "transcript/TranscriptEncoding.h"
 
+#include <QHash>
 #include <QStringEncoder>
+
+namespace {
+
+// What GBK makes of one character; empty when it cannot hold it.
+class GbkCharacters
+{
+public:
+    static bool isAvailable() { return QStringEncoder(kName).isValid(); }
+
+    QByteArray bytesFor(QStringView character)
+    {
+        const char32_t code = character.size() == 2
+                                  ? QChar::surrogateToUcs4(character[0], character[1])
+                                  : char32_t(character[0].unicode());
+        auto known = m_known.constFind(code);
+        if (known == m_known.constEnd()) {
+            // A fresh encoder each time: Qt 6.4's resetState() closes the ICU
+            // converter behind it, and every later character then fails.
+            QStringEncoder encoder(kName);
+            QByteArray bytes = encoder.encode(character);
+            // ICU's GBK encoder writes "?" for most characters it lacks but
+            // drops "default-ignorable" ones (U+00AD) without a trace.
+            if (encoder.hasError() || bytes.isEmpty())
+                bytes.clear();
+            known = m_known.insert(code, bytes);
+        }
+        return *known;
+    }
+
+private:
+    // Debian's Qt finds GBK only through ICU: encodingForName("GBK") is empty,
+    // while the encoder constructed by name works.
+    static constexpr const char* kName = "GBK";
+    // A transcript repeats a few dozen characters; each is asked of ICU once.
+    QHash<char32_t, QByteArray> m_known;
+};
+
+qsizetype characterWidth(QStringView text, qsizetype i)
+{
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+} // namespace
 
 std::optional<TranscriptFileContent> transcriptFileContent(const QString& transcriptText)
 {
-    // Debian's Qt finds GBK only through ICU: encodingForName("GBK") is empty,
-    // while the encoder constructed by name works.
-    QStringEncoder encoder("GBK");
-    if (!encoder.isValid())
+    if (!GbkCharacters::isAvailable())
         return std::nullopt;
+    GbkCharacters gbk;
 
+    const QString text = transcriptText + QStringLiteral("\r\n");
     TranscriptFileContent content;
-    content.bytes = encoder.encode(transcriptText + QStringLiteral("\r\n"));
-    if (encoder.hasError()) {
-        // Each character without a GBK form became one "?". A GBK trail byte is
-        // never 0x3F, so every "?" byte beyond those of the text is one of them.
-        content.substituted = content.bytes.count('?') - transcriptText.count(QLatin1Char('?'));
+    content.bytes.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) { // GBK holds ASCII as itself
+            content.bytes.append(char(unit));
+            ++i;
+            continue;
+        }
+        const qsizetype width = characterWidth(text, i);
+        const QByteArray bytes = gbk.bytesFor(QStringView(text).mid(i, width));
+        if (bytes.isEmpty()) {
+            content.bytes.append('?');
+            ++content.substituted;
+        } else {
+            content.bytes.append(bytes);
+        }
+        i += width;
     }
     return content;
 }

@@ -9,7 +9,8 @@ struct TranscriptFileContent
 {
     QByteArray bytes;
     // Characters that GBK cannot hold (a stray received byte such as 0xC0
-    // shows as U+00C0), each written as "?" like the system's code page does.
+    // shows as U+00C0, 0xAD as the soft hyphen U+00AD), each written as one
+    // "?" like the system's code page does.
     qsizetype substituted = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "transcript/TranscriptFileName.h"
 #include "transcript/TranscriptTexts.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 namespace {
@@ -108,6 +109,12 @@ private slots:
             << QStringLiteral("x😀y") << QByteArray("x?y\r\n") << 1;
         QTest::newRow("lone surrogate becomes a question mark")
             << (QStringLiteral("x") + QChar(0xD800) + QChar(0xC0)) << QByteArray("x??\r\n") << 2;
+        QTest::newRow("received byte AD, a soft hyphen, is not dropped")
+            << (QStringLiteral("A") + QChar(0xAD) + QStringLiteral("B")) << QByteArray("A?B\r\n")
+            << 1;
+        QTest::newRow("zero-width space and byte-order mark are not dropped")
+            << (QChar(0x200B) + QStringLiteral("通") + QChar(0xFEFF)) << hex("3f cd a8 3f 0d 0a")
+            << 2;
     }
 
     void fileBytes()
@@ -120,6 +127,26 @@ private slots:
         QVERIFY(content.has_value());
         QCOMPARE(content->bytes.toHex(' '), bytes.toHex(' '));
         QCOMPARE(content->substituted, qsizetype(substituted));
+    }
+
+    // Each received byte 80..FF is a character U+0080..U+00FF in the transcript:
+    // each is kept as its GBK bytes or written as one counted "?", never lost.
+    void everyReceivedHighByteLeavesATrace()
+    {
+        for (char16_t code = 0x80; code <= 0xFF; ++code) {
+            const QString text = QStringLiteral("x") + QChar(code) + QStringLiteral("y");
+            const std::optional<TranscriptFileContent> content = transcriptFileContent(text);
+            QVERIFY(content.has_value());
+            const QByteArray middle = content->bytes.mid(1, content->bytes.size() - 4);
+            QVERIFY2(content->bytes.startsWith('x') && content->bytes.endsWith("y\r\n"),
+                     qPrintable(content->bytes.toHex(' ')));
+            if (content->substituted == 1) {
+                QCOMPARE(middle, QByteArray("?"));
+            } else {
+                QCOMPARE(content->substituted, qsizetype(0));
+                QCOMPARE(QStringDecoder("GBK").decode(middle), QString(QChar(code)));
+            }
+        }
     }
 };
 
