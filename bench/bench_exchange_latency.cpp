@@ -284,11 +284,13 @@ int main(int argc, char* argv[])
 
     Instrument instrument;
     qputenv("LINKBENCH_COM1", instrument.slaveName());
-    TEXT module(std::make_unique<QtSerialLine>(), systemClock(),
-                [](QWidget*, const MessageRequest& request) -> QMessageBox::StandardButton {
-                    std::fprintf(stderr, "message box: %s\n", qPrintable(request.text));
-                    std::exit(1);
-                });
+    PlatformServices services = realPlatformServices();
+    services.messageBox = [](QWidget*,
+                             const MessageRequest& request) -> QMessageBox::StandardButton {
+        std::fprintf(stderr, "message box: %s\n", qPrintable(request.text));
+        std::exit(1);
+    };
+    TEXT module(std::make_unique<QtSerialLine>(), services);
     module.startUp();
     ComTest& window = module.window();
     QElapsedTimer settle;

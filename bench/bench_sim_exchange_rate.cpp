@@ -204,13 +204,13 @@ Figures run(const Function& function, int exchanges, Variant variant)
     }
     qputenv("LINKBENCH_COM1", device.toLocal8Bit());
 
-    TEXT module(std::make_unique<QtSerialLine>(), systemClock(),
-                [&figures](QWidget*, const MessageRequest& request) {
-                    ++figures.boxes;
-                    std::fprintf(stderr, "message box: %s\n", qPrintable(request.text));
-                    return QMessageBox::Ok;
-                });
-    module.setDefaults();
+    PlatformServices services = realPlatformServices();
+    services.messageBox = [&figures](QWidget*, const MessageRequest& request) {
+        ++figures.boxes;
+        std::fprintf(stderr, "message box: %s\n", qPrintable(request.text));
+        return QMessageBox::Ok;
+    };
+    TEXT module(std::make_unique<QtSerialLine>(), services);
     module.createWindow();
     module.selectDefaults();
     if (variant != Variant::WindowHidden)
@@ -249,6 +249,8 @@ Figures run(const Function& function, int exchanges, Variant variant)
         if (measuring)
             figures.start.push_back(returnedAt - startedAt);
     };
+    // Each tick of the reply timer writes one time-out entry.
+    QObject::connect(w.Timer2, &QTimer::timeout, &context, [&] { ++figures.timeouts; });
     QObject::connect(w.REC1, &QPlainTextEdit::textChanged, &context, [&] {
         if (transcript.entryCount() != started)
             return;
@@ -261,8 +263,6 @@ Figures run(const Function& function, int exchanges, Variant variant)
             if (variant != Variant::FlushedAtOnce && wakeUps.firstWrite > returnedAt)
                 figures.toLine.push_back(wakeUps.firstWrite - returnedAt);
         }
-        if (transcript.entryWithSeparator(0).contains(QStringLiteral("串口超时错误")))
-            ++figures.timeouts;
         if (started < total)
             QTimer::singleShot(0, &context, startNext); // after the writer's handler returns
         else

@@ -100,7 +100,7 @@ int runOnce(int argc, char* argv[])
     });
 
     prepareApplication(app);
-    TEXT module(std::make_unique<QtSerialLine>(), systemClock(), realMessageBox());
+    TEXT module(std::make_unique<QtSerialLine>(), realPlatformServices());
     module.startUp();
     QApplication::exec();
 

@@ -1,4 +1,4 @@
-#include "platform/MessageBoxes.h"
+#include "platform/PlatformServices.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/TextModule.h"
@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     prepareApplication(app);
-    TEXT text(std::make_unique<QtSerialLine>(), systemClock(), realMessageBox());
+    TEXT text(std::make_unique<QtSerialLine>(), realPlatformServices());
     text.startUp();
     return QApplication::exec();
 }

@@ -5,7 +5,8 @@
 
 QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, [this] { emit notification(kEventReceive); });
+    connect(&m_port, &QSerialPort::readyRead, this,
+            [this] { emit notification(reception::kEventReceive); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onErrorOccurred);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/ReplyReception.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -26,10 +28,8 @@ public:
     virtual QByteArray readAll() = 0;
 
 signals:
-    // Raised on the user-interface thread; code 2 means characters received.
+    // Raised on the user-interface thread; reception::kEventReceive means characters received.
     void notification(int eventCode);
     // The open port failed (peer gone, adapter pulled) and has been closed.
     void failed(const QString& reason);
 };
-
-inline constexpr int kEventReceive = 2;

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The literal pieces of the transcript entries that the protocol writes.
-namespace texts {
+namespace entry_texts {
 
 inline const QString StampPrefix = QStringLiteral(" ◆◆  测试时间:");
 inline const QString Sent = QStringLiteral("发送:");
@@ -22,4 +22,4 @@ inline const QString AckVerdict = QStringLiteral("ACK  √");
 inline const QString NakVerdict = QStringLiteral("NAK  ×");
 inline const QString Timeout = QStringLiteral("串口超时错误!!!");
 
-} // namespace texts
+} // namespace entry_texts

@@ -5,7 +5,7 @@
 
 void JieXi0(ModuleVars& vars)
 {
-    vars.WorkOut = texts::CheckPrefix + vars.RecvBuf.right(6).left(5);
+    vars.WorkOut = entry_texts::CheckPrefix + vars.RecvBuf.right(6).left(5);
 }
 
 void layOutHbxReply(ModuleVars& vars)
@@ -32,23 +32,35 @@ std::optional<TranscriptEntry> JieXi(ModuleVars& vars, int functionIndex,
     if (functionIndex == 3)
         layOutHbxReply(vars);
 
-    const QString& arrow = transcriptEmpty ? texts::ArrowSpaced : texts::ArrowHalfSpaced;
-    const QString line2 = texts::Sent + vars.SentFrame + arrow + vars.RecvBuf;
+    const QString& arrow =
+        transcriptEmpty ? entry_texts::ArrowSpaced : entry_texts::ArrowHalfSpaced;
+    const QString line2 = entry_texts::Sent + vars.SentFrame + arrow + vars.RecvBuf;
     const QString& stamp = vars.StampText;
     switch (functionIndex) {
     case 0:
-        return TranscriptEntry{texts::ReadValueHeader + vars.WorkOut + stamp + ctl::LineEnd +
+        return TranscriptEntry{entry_texts::ReadValueHeader + vars.WorkOut + stamp + ctl::LineEnd +
                                line2};
     case 1:
-        return TranscriptEntry{texts::ReadParamHeader + parameterText + texts::HeaderClose + stamp +
-                               ctl::LineEnd + line2};
+        return TranscriptEntry{entry_texts::ReadParamHeader + parameterText +
+                               entry_texts::HeaderClose + stamp + ctl::LineEnd + line2};
     case 2:
         // A read reply met by a switch to the write function: one line, stamp at both ends.
-        return TranscriptEntry{stamp + texts::WritePendingHeader + parameterText +
-                                   QStringLiteral(")") + texts::ArrowTight + vars.WorkOut + stamp,
+        return TranscriptEntry{stamp + entry_texts::WritePendingHeader + parameterText +
+                                   QStringLiteral(")") + entry_texts::ArrowTight + vars.WorkOut +
+                                   stamp,
                                ctl::LineEnd};
     default:
-        return TranscriptEntry{texts::HbxHeader + parameterText + texts::HeaderClose +
+        return TranscriptEntry{entry_texts::HbxHeader + parameterText + entry_texts::HeaderClose +
                                vars.WorkOut + stamp + ctl::LineEnd + line2};
     }
+}
+
+std::optional<TranscriptEntry> acknowledgementEntry(const ModuleVars& vars,
+                                                    const QString& parameterText,
+                                                    reception::Verdict verdict)
+{
+    return TranscriptEntry{
+        entry_texts::WriteAckHeader + parameterText + entry_texts::HeaderClose + vars.StampText +
+        ctl::LineEnd + entry_texts::Sent + vars.SentFrame + entry_texts::ArrowTight +
+        (verdict == reception::Verdict::Ack ? entry_texts::AckVerdict : entry_texts::NakVerdict)};
 }

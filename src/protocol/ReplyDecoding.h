@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/ModuleVars.h"
+#include "protocol/ReplyReception.h"
 #include "protocol/TranscriptEntry.h"
 
 #include <optional>
@@ -21,3 +22,8 @@ void layOutHbxReply(ModuleVars& vars);
 // `transcriptEmpty` chooses the arrow " → 接收:" (empty) or " →接收:" (not empty).
 std::optional<TranscriptEntry> JieXi(ModuleVars& vars, int functionIndex,
                                      const QString& parameterText, bool transcriptEmpty);
+
+// The two-line entry for an acknowledged or refused write.
+std::optional<TranscriptEntry> acknowledgementEntry(const ModuleVars& vars,
+                                                    const QString& parameterText,
+                                                    reception::Verdict verdict);

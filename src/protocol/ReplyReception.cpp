@@ -1,7 +1,6 @@
 #include "protocol/ReplyReception.h"
 
 #include "protocol/ControlChars.h"
-#include "protocol/EntryTexts.h"
 
 namespace reception {
 
@@ -17,8 +16,7 @@ bool awaitsFramedReply(const QString& funcCode)
 
 bool wantsChunk(const ModuleVars& vars, int eventCode)
 {
-    constexpr int kCharactersReceived = 2;
-    if (eventCode != kCharactersReceived)
+    if (eventCode != kEventReceive)
         return false;
     return awaitsFramedReply(vars.FuncCode) || vars.FuncCode == QChar(ctl::DC3);
 }
@@ -44,13 +42,6 @@ Outcome takeChunk(ModuleVars& vars, const QString& chunk)
         outcome.timerOff = !outcome.verdicts.isEmpty();
     }
     return outcome;
-}
-
-QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText, Verdict verdict)
-{
-    return texts::WriteAckHeader + parameterText + texts::HeaderClose + vars.StampText +
-           ctl::LineEnd + texts::Sent + vars.SentFrame + texts::ArrowTight +
-           (verdict == Verdict::Ack ? texts::AckVerdict : texts::NakVerdict);
 }
 
 } // namespace reception

@@ -22,15 +22,15 @@ struct Outcome
     bool operator==(const Outcome&) const = default;
 };
 
+// The serial line's event code for characters received.
+inline constexpr int kEventReceive = 2;
+
 // Whether a receive notification with `eventCode` reads the port at all: only
-// code 2 (characters received) while a command of DC1..DC4 has been sent.
+// kEventReceive while a command of DC1..DC4 has been sent.
 bool wantsChunk(const ModuleVars& vars, int eventCode);
 
 // Handles one chunk; call only when wantsChunk() said yes. Control characters
 // are looked for in this chunk alone, never in what RecvBuf gathered before.
 Outcome takeChunk(ModuleVars& vars, const QString& chunk);
-
-// The two-line entry for an acknowledged or refused write.
-QString acknowledgementEntry(const ModuleVars& vars, const QString& parameterText, Verdict verdict);
 
 } // namespace reception

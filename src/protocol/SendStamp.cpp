@@ -4,5 +4,5 @@
 
 QString sendStamp(const QDateTime& now)
 {
-    return texts::StampPrefix + now.toString(QStringLiteral("yyyy-M-d H:mm:ss"));
+    return entry_texts::StampPrefix + now.toString(QStringLiteral("yyyy-M-d H:mm:ss"));
 }

@@ -2,23 +2,28 @@
 
 #include "protocol/EntryTexts.h"
 
-QString timeoutEntry(const ModuleVars& vars, int functionIndex, const QString& parameterText)
+std::optional<TranscriptEntry> timeoutEntry(const ModuleVars& vars, int functionIndex,
+                                            const QString& parameterText)
 {
-    const QString sent = ctl::LineEnd + texts::Sent + vars.SentFrame;
+    const QString sent = ctl::LineEnd + entry_texts::Sent + vars.SentFrame;
     switch (functionIndex) {
     case 0:
-        return texts::ReadValueHeader + vars.StampText + sent + texts::ArrowSpaced + texts::Timeout;
+        return TranscriptEntry{entry_texts::ReadValueHeader + vars.StampText + sent +
+                               entry_texts::ArrowSpaced + entry_texts::Timeout};
     case 1:
-        return texts::ReadParamHeader + parameterText + texts::HeaderClose + vars.StampText + sent +
-               texts::ArrowSpaced + texts::Timeout;
+        return TranscriptEntry{entry_texts::ReadParamHeader + parameterText +
+                               entry_texts::HeaderClose + vars.StampText + sent +
+                               entry_texts::ArrowSpaced + entry_texts::Timeout};
     case 2:
-        return texts::WriteTimeoutHeader + parameterText + texts::HeaderClose + vars.StampText +
-               sent + texts::ArrowTight + texts::Timeout;
+        return TranscriptEntry{entry_texts::WriteTimeoutHeader + parameterText +
+                               entry_texts::HeaderClose + vars.StampText + sent +
+                               entry_texts::ArrowTight + entry_texts::Timeout};
     case 3:
         // A concentrator time-out is reported too, in the concentrator entry's words.
-        return texts::HbxHeader + parameterText + texts::HeaderClose + vars.StampText + sent +
-               texts::ArrowSpaced + texts::Timeout;
+        return TranscriptEntry{entry_texts::HbxHeader + parameterText + entry_texts::HeaderClose +
+                               vars.StampText + sent + entry_texts::ArrowSpaced +
+                               entry_texts::Timeout};
     default:
-        return {};
+        return std::nullopt;
     }
 }

@@ -23,9 +23,3 @@ QString Transcript::text() const
     }
     return text;
 }
-
-QString Transcript::entryWithSeparator(qsizetype index) const
-{
-    const Stored& stored = m_entries.at(m_entries.size() - 1 - std::size_t(index));
-    return stored.entry + stored.separatorBelow;
-}

@@ -22,10 +22,6 @@ public:
     // The whole text, newest entry first.
     QString text() const;
 
-    // Entry `index` counted from the newest (0), with the separator below it
-    // (empty for the oldest entry).
-    QString entryWithSeparator(qsizetype index) const;
-
 private:
     struct Stored
     {

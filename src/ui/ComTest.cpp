@@ -4,10 +4,14 @@
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "platform/PortMapping.h"
+#include "platform/SerialLine.h"
 #include "protocol/NumericText.h"
+#include "protocol/TimeoutEntry.h"
 #include "ui/ExchangeController.h"
+#include "ui/InfoCommands.h"
 #include "ui/LinkLabel.h"
 #include "ui/SelectionHandlers.h"
+#include "ui/TranscriptCommands.h"
 #include "ui/TranscriptPane.h"
 #include "ui/WindowFonts.h"
 #include "ui/WindowLayout.h"
@@ -28,7 +32,6 @@
 
 namespace {
 
-constexpr int kReplyTimeoutMs = 3000;
 constexpr int kPopupMargin = 12; // the open list's frame and the item's own margins
 constexpr int kLinkGap = 15;     // between the web link's text and the mail link
 
@@ -85,13 +88,12 @@ QComboBox* list(QWidget* parent, const char* name, const QStringList& entries,
 
 } // namespace
 
-ComTest::ComTest(ModuleVars& vars, SerialLine& line, Clock clock, MessageBoxFn messageBox,
-                 QWidget* parent)
-    : QMainWindow(parent), m_vars(vars), m_messageBox(std::move(messageBox))
+ComTest::ComTest(ModuleVars& vars, SerialLine& line, PlatformServices services, QWidget* parent)
+    : QMainWindow(parent), m_vars(vars), m_services(std::move(services))
 {
     Q_INIT_RESOURCE(window);
     setObjectName(QStringLiteral("ComTest"));
-    setWindowTitle(windowtexts::Caption);
+    setWindowTitle(window_texts::Caption);
     setWindowIcon(QIcon(QStringLiteral(":/window/icon.png")));
 
     auto* client = new QWidget(this);
@@ -110,14 +112,41 @@ ComTest::ComTest(ModuleVars& vars, SerialLine& line, Clock clock, MessageBoxFn m
     Timer2->setInterval(kReplyTimeoutMs);
     Timer2->setTimerType(Qt::PreciseTimer); // a coarse timer may tick up to 5% early
 
-    m_selectionHandlers =
-        new SelectionHandlers(this, {Combo5, Combo6, Combo8, Combo9}, m_messageBox);
-    m_exchange = new ExchangeController(
-        {this, &m_vars, &line, Timer2, REC1, Combo5, Combo8, std::move(clock), m_messageBox});
+    createHandlers(line);
+    initActionsConnections(line);
+}
 
+void ComTest::createHandlers(SerialLine& line)
+{
+    m_selectionHandlers =
+        new SelectionHandlers(this, {Combo5, Combo6, Combo8, Combo9}, m_services.messageBox);
+    m_exchange = new ExchangeController({this, &m_vars, &line, Timer2, REC1, Combo5, Combo8,
+                                         m_services.clock, m_services.messageBox});
+    m_transcriptCommands = new TranscriptCommands(this, m_transcript, m_services, this);
+    // Each link's target is built from what its label shows.
+    m_infoCommands = new InfoCommands(this, m_services, Label14->text(), Label15->text(), this);
+}
+
+void ComTest::initActionsConnections(SerialLine& line)
+{
     connect(Mnu开始, &QAction::triggered, this, &ComTest::Mnu开始_Click);
     connect(MnuClr, &QAction::triggered, this, &ComTest::MnuClr_Click);
+    connect(MnuSave, &QAction::triggered, m_transcriptCommands, &TranscriptCommands::save);
+    connect(MnuPrint, &QAction::triggered, m_transcriptCommands, &TranscriptCommands::print);
+    connect(MnuHelp, &QAction::triggered, m_infoCommands, &InfoCommands::help);
+    connect(MnuAbout, &QAction::triggered, m_infoCommands, &InfoCommands::about);
+    connect(Label14, &LinkLabel::clicked, m_infoCommands, &InfoCommands::openWebLink);
+    connect(Label15, &LinkLabel::clicked, m_infoCommands, &InfoCommands::openMailLink);
+
+    connect(Combo5, &QComboBox::currentIndexChanged, m_selectionHandlers,
+            &SelectionHandlers::Combo5_Click);
     connect(Combo2, &QComboBox::currentIndexChanged, this, &ComTest::showPortDevice);
+
+    connect(&line, &SerialLine::notification, m_exchange, &ExchangeController::onNotification);
+    connect(Timer2, &QTimer::timeout, m_exchange, &ExchangeController::onReplyTimeout);
+    // A line that fails while open has already been closed by the serial
+    // service: the pending command ends in its time-out entry and the next send
+    // opens the port again, so the exchange needs no word of it.
 }
 
 void ComTest::buildTopBand()
@@ -134,19 +163,19 @@ void ComTest::buildTopBand()
 
     // Captions first, so that each list lies above the end of its caption.
     const QColor red(255, 0, 0);
-    Label5 = caption<QLabel>(Frame2, "Label5", windowtexts::Label5, layout::Label5, red);
-    Label10 = caption<QLabel>(Frame2, "Label10", windowtexts::Label10, layout::Label10, red);
-    Label7 = caption<QLabel>(Frame2, "Label7", windowtexts::Label7, layout::Label7, red);
-    Label1 = caption<QLabel>(Frame2, "Label1", windowtexts::Label1, layout::Label1, red);
-    Label9 = caption<QLabel>(Frame2, "Label9", windowtexts::Label9, layout::Label9, red);
-    Label8 = caption<QLabel>(Frame2, "Label8", windowtexts::Label8, layout::Label8, red);
-    Label2 = caption<QLabel>(Frame2, "Label2", windowtexts::Label2, layout::Label2, red);
+    Label5 = caption<QLabel>(Frame2, "Label5", window_texts::Label5, layout::Label5, red);
+    Label10 = caption<QLabel>(Frame2, "Label10", window_texts::Label10, layout::Label10, red);
+    Label7 = caption<QLabel>(Frame2, "Label7", window_texts::Label7, layout::Label7, red);
+    Label1 = caption<QLabel>(Frame2, "Label1", window_texts::Label1, layout::Label1, red);
+    Label9 = caption<QLabel>(Frame2, "Label9", window_texts::Label9, layout::Label9, red);
+    Label8 = caption<QLabel>(Frame2, "Label8", window_texts::Label8, layout::Label8, red);
+    Label2 = caption<QLabel>(Frame2, "Label2", window_texts::Label2, layout::Label2, red);
     Label1->setAlignment(Qt::AlignCenter);
     Label2->setAlignment(Qt::AlignCenter);
 
     Combo5 = list(Frame2, "Combo5", catalogue::functionEntries(), layout::Combo5);
     Combo9 = list(Frame2, "Combo9", {}, layout::Combo9, true);
-    Combo9->setEditText(windowtexts::ValueBoxStart);
+    Combo9->setEditText(window_texts::ValueBoxStart);
     Combo9->setEnabled(false);
     Combo6 = list(Frame2, "Combo6", catalogue::addressEntries(), layout::Combo6, true);
     Combo6->setEditText(catalogue::addressEntries().at(catalogue::kDefaultAddressPosition));
@@ -161,7 +190,7 @@ void ComTest::buildTabArea()
 {
     SSTab1 = new QTabWidget(centralWidget());
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->addTab(new QWidget, windowtexts::TabCaption);
+    SSTab1->addTab(new QWidget, window_texts::TabCaption);
     place(SSTab1, layout::SSTab1);
 
     // The pane and the links are placed from the tab control's own corner, the
@@ -173,10 +202,10 @@ void ComTest::buildTabArea()
     // The links use a larger face than the rest of the window.
     const QColor blue(0, 0, 255);
     const QFont linkFont = fonts::song(fonts::kLinkPointSize);
-    Label14 = caption<LinkLabel>(SSTab1, "Label14", windowtexts::WebAddress, layout::Label14, blue,
+    Label14 = caption<LinkLabel>(SSTab1, "Label14", window_texts::WebAddress, layout::Label14, blue,
                                  &linkFont);
-    Label15 = caption<LinkLabel>(SSTab1, "Label15", windowtexts::MailAddress, layout::Label15, blue,
-                                 &linkFont);
+    Label15 = caption<LinkLabel>(SSTab1, "Label15", window_texts::MailAddress, layout::Label15,
+                                 blue, &linkFont);
     // At this size the web address is wider than its place: the mail link
     // moves right so that the two never overlap.
     Label15->move(std::max(Label15->x(), Label14->geometry().right() + 1 + kLinkGap), Label15->y());
@@ -193,17 +222,17 @@ void ComTest::buildMenuBar()
         action->setObjectName(QString::fromUtf8(name));
         return action;
     };
-    Mnu开始 = command("Mnu开始", windowtexts::MenuStart);
-    MnuClr = command("MnuClr", windowtexts::MenuClear);
-    MnuPrint = command("MnuPrint", windowtexts::MenuPrint);
-    MnuSave = command("MnuSave", windowtexts::MenuSave);
+    Mnu开始 = command("Mnu开始", window_texts::MenuStart);
+    MnuClr = command("MnuClr", window_texts::MenuClear);
+    MnuPrint = command("MnuPrint", window_texts::MenuPrint);
+    MnuSave = command("MnuSave", window_texts::MenuSave);
 
-    Mnu帮助 = menuBar()->addMenu(windowtexts::MenuHelpMenu);
+    Mnu帮助 = menuBar()->addMenu(window_texts::MenuHelpMenu);
     Mnu帮助->setObjectName(QStringLiteral("Mnu帮助"));
-    MnuHelp = Mnu帮助->addAction(windowtexts::MenuHelp);
+    MnuHelp = Mnu帮助->addAction(window_texts::MenuHelp);
     MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
     MnuHelp->setShortcut(Qt::Key_F1);
-    MnuAbout = Mnu帮助->addAction(windowtexts::MenuAbout);
+    MnuAbout = Mnu帮助->addAction(window_texts::MenuAbout);
     MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
     MnuAbout->setShortcut(Qt::Key_F9);
 }
@@ -219,7 +248,7 @@ void ComTest::Mnu开始_Click()
 {
     // The value is tested whatever the function, also where the command carries none.
     if (!numeric::isNumber(Combo9->currentText())) {
-        m_messageBox(this, applicationNotice(windowtexts::BadValue));
+        m_services.messageBox(this, applicationNotice(window_texts::BadValue));
         return;
     }
     // A menu command does not take the focus, so the address box may still
@@ -255,11 +284,11 @@ void ComTest::closeEvent(QCloseEvent* event)
 {
     MessageRequest request;
     request.icon = QMessageBox::Question;
-    request.title = windowtexts::ExitTitle;
-    request.text = windowtexts::ExitQuestion;
+    request.title = window_texts::ExitTitle;
+    request.text = window_texts::ExitQuestion;
     request.buttons = QMessageBox::Yes | QMessageBox::No;
     request.defaultButton = QMessageBox::No;
-    if (m_messageBox(this, request) == QMessageBox::Yes)
+    if (m_services.messageBox(this, request) == QMessageBox::Yes)
         event->accept(); // the last window closes and the program ends
     else
         event->ignore();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
+#include "platform/PlatformServices.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
 #include "transcript/Transcript.h"
@@ -9,6 +8,7 @@
 #include <QMainWindow>
 
 class ExchangeController;
+class InfoCommands;
 class LinkLabel;
 class QAction;
 class QComboBox;
@@ -19,19 +19,20 @@ class QTabWidget;
 class QTimer;
 class SelectionHandlers;
 class SerialLine;
+class TranscriptCommands;
 class TranscriptPane;
 
-// The one window of the tool. It holds every control under its own name and
-// wires them to the handlers; the handlers do the work.
+// The one window of the tool. It holds every control under its own name,
+// creates the handlers and wires the controls to them in one place; the
+// handlers do the work.
 class ComTest : public QMainWindow
 {
     Q_OBJECT
 public:
-    ComTest(ModuleVars& vars, SerialLine& line, Clock clock, MessageBoxFn messageBox,
+    ComTest(ModuleVars& vars, SerialLine& line, PlatformServices services,
             QWidget* parent = nullptr);
 
     Transcript& transcript() { return m_transcript; }
-    SelectionHandlers& selectionHandlers() { return *m_selectionHandlers; }
 
     // "通讯(&S)": tests the value and the address, then sends by ManControl.
     void Mnu开始_Click();
@@ -81,12 +82,17 @@ private:
     void buildTabArea();
     void buildMenuBar();
     void setKeyboardOrder();
+    void createHandlers(SerialLine& line);
+    // Every connection of the window's controls, timer and line to the handlers.
+    void initActionsConnections(SerialLine& line);
     void ManControl();
     void showPortDevice();
 
     ModuleVars& m_vars;
-    MessageBoxFn m_messageBox;
+    PlatformServices m_services;
     Transcript m_transcript;
     SelectionHandlers* m_selectionHandlers = nullptr;
     ExchangeController* m_exchange = nullptr;
+    TranscriptCommands* m_transcriptCommands = nullptr;
+    InfoCommands* m_infoCommands = nullptr;
 };

@@ -15,11 +15,6 @@
 ExchangeController::ExchangeController(Parts parts)
     : QObject(parts.window), m_parts(std::move(parts))
 {
-    connect(m_parts.line, &SerialLine::notification, this, &ExchangeController::onNotification);
-    connect(m_parts.replyTimer, &QTimer::timeout, this, &ExchangeController::onReplyTimeout);
-    // A line that fails while open has already been closed by the serial
-    // service: the pending command ends in its time-out entry and the next send
-    // opens the port again, so there is nothing to do here.
 }
 
 bool ExchangeController::send(const frames::Selection& selection, int portNumber,
@@ -48,7 +43,7 @@ bool ExchangeController::preparePort(int portNumber, const QString& settings)
     QString reason;
     if (!line.open(portNumber, settings, &reason)) {
         m_parts.messageBox(m_parts.window,
-                           applicationNotice(windowtexts::portOpenFailed(portNumber, reason),
+                           applicationNotice(window_texts::portOpenFailed(portNumber, reason),
                                              QMessageBox::Warning));
         return false;
     }
@@ -66,22 +61,24 @@ void ExchangeController::onNotification(int eventCode)
     const reception::Outcome outcome = reception::takeChunk(vars, chunk);
     const QString parameterText = m_parts.parameterList->currentText();
     if (outcome.decode) {
-        const auto entry = JieXi(vars, m_parts.functionList->currentIndex(), parameterText,
-                                 m_parts.pane->isTranscriptEmpty());
-        if (entry)
-            m_parts.pane->putOnTop(*entry);
+        show(JieXi(vars, m_parts.functionList->currentIndex(), parameterText,
+                   m_parts.pane->isTranscriptEmpty()));
     }
     for (const reception::Verdict verdict : outcome.verdicts)
-        m_parts.pane->putOnTop({reception::acknowledgementEntry(vars, parameterText, verdict)});
+        show(acknowledgementEntry(vars, parameterText, verdict));
     if (outcome.timerOff)
         m_parts.replyTimer->stop();
 }
 
 void ExchangeController::onReplyTimeout()
 {
-    const QString entry = timeoutEntry(*m_parts.vars, m_parts.functionList->currentIndex(),
-                                       m_parts.parameterList->currentText());
-    if (!entry.isEmpty())
-        m_parts.pane->putOnTop({entry});
+    show(timeoutEntry(*m_parts.vars, m_parts.functionList->currentIndex(),
+                      m_parts.parameterList->currentText()));
     m_parts.replyTimer->stop();
+}
+
+void ExchangeController::show(const std::optional<TranscriptEntry>& entry)
+{
+    if (entry)
+        m_parts.pane->putOnTop(*entry);
 }

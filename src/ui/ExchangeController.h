@@ -4,8 +4,10 @@
 #include "platform/MessageBoxes.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
+#include "protocol/TranscriptEntry.h"
 
 #include <QObject>
+#include <optional>
 
 class QComboBox;
 class QTimer;
@@ -50,6 +52,8 @@ public:
 
 private:
     bool preparePort(int portNumber, const QString& settings);
+    // Puts the entry a rule gave, if any, on top of the transcript.
+    void show(const std::optional<TranscriptEntry>& entry);
 
     Parts m_parts;
 };

@@ -2,18 +2,10 @@
 
 #include "platform/ProgramFolder.h"
 
-InfoServices realInfoServices()
-{
-    InfoServices services;
-    services.openHelp = realHelpOpener();
-    services.openUrl = realUrlOpener();
-    services.messageBox = realMessageBox();
-    services.programFolder = programFolder();
-    return services;
-}
-
-InfoCommands::InfoCommands(QWidget* owner, InfoServices services, QObject* parent)
-    : QObject(parent), m_owner(owner), m_services(std::move(services))
+InfoCommands::InfoCommands(QWidget* owner, PlatformServices services, QString webAddress,
+                           QString mailAddress, QObject* parent)
+    : QObject(parent), m_owner(owner), m_services(std::move(services)),
+      m_webAddress(std::move(webAddress)), m_mailAddress(std::move(mailAddress))
 {
 }
 
@@ -34,10 +26,10 @@ void InfoCommands::about()
 
 void InfoCommands::openWebLink()
 {
-    m_services.openUrl(m_owner, m_services.webAddress);
+    m_services.openUrl(m_owner, m_webAddress);
 }
 
 void InfoCommands::openMailLink()
 {
-    m_services.openUrl(m_owner, info_texts::kMailScheme + m_services.mailAddress);
+    m_services.openUrl(m_owner, info_texts::kMailScheme + m_mailAddress);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/DesktopServices.h"
-#include "platform/MessageBoxes.h"
-#include "ui/WindowTexts.h"
+#include "platform/PlatformServices.h"
 
 #include <QObject>
 #include <QString>
@@ -17,22 +15,6 @@ inline const QString kMailScheme = QStringLiteral("mailto:");
 inline const QString kHelpFile = QStringLiteral("help/help.chm"); // below the program's folder
 } // namespace info_texts
 
-// What the help, about and link commands need from the platform.
-struct InfoServices
-{
-    HelpOpenerFn openHelp;
-    UrlOpenerFn openUrl;
-    MessageBoxFn messageBox;
-    QString programFolder;
-    // The link labels' captions, read from the labels when the window wires
-    // the commands, so that each target is exactly what the label shows.
-    QString webAddress = windowtexts::WebAddress;
-    QString mailAddress = windowtexts::MailAddress;
-};
-
-// The real help viewer, shell, message box and program folder.
-InfoServices realInfoServices();
-
 // "帮助" (F1), "关于" (F9) and the two link labels. None of them touches the
 // serial line, the selections or the transcript, and none reports whether the
 // viewer or the shell did what was asked.
@@ -40,7 +22,10 @@ class InfoCommands : public QObject
 {
     Q_OBJECT
 public:
-    InfoCommands(QWidget* owner, InfoServices services, QObject* parent = nullptr);
+    // `webAddress` and `mailAddress` are the link labels' captions, so that
+    // each target is exactly what its label shows.
+    InfoCommands(QWidget* owner, PlatformServices services, QString webAddress, QString mailAddress,
+                 QObject* parent = nullptr);
 
 public slots:
     // Opens program folder/help/help.chm at its default topic. The path is
@@ -52,5 +37,7 @@ public slots:
 
 private:
     QWidget* m_owner = nullptr;
-    InfoServices m_services;
+    PlatformServices m_services;
+    QString m_webAddress;
+    QString m_mailAddress;
 };

@@ -12,8 +12,6 @@
 SelectionHandlers::SelectionHandlers(QWidget* window, const Boxes& boxes, MessageBoxFn messageBox)
     : QObject(window), m_window(window), m_boxes(boxes), m_messageBox(std::move(messageBox))
 {
-    connect(m_boxes.functionList, &QComboBox::currentIndexChanged, this,
-            &SelectionHandlers::Combo5_Click);
     // An editable combo box is the focus proxy of its line edit, so the box
     // itself is the one that sees the focus leave.
     m_boxes.addressBox->installEventFilter(this);
@@ -22,7 +20,6 @@ SelectionHandlers::SelectionHandlers(QWidget* window, const Boxes& boxes, Messag
 
 void SelectionHandlers::Combo5_Click()
 {
-    ++m_functionHandlerRuns;
     QComboBox* parameters = m_boxes.parameterList;
     switch (m_boxes.functionList->currentIndex()) {
     case 0:
@@ -55,7 +52,7 @@ bool SelectionHandlers::acceptAddress()
     QComboBox* box = m_boxes.addressBox;
     const int address = frames::parseAddress(box->currentText());
     if (address < 0) {
-        refuse(box, windowtexts::BadAddress);
+        refuse(box, window_texts::BadAddress);
         return false;
     }
     box->setEditText(frames::addressField(address));
@@ -66,7 +63,7 @@ bool SelectionHandlers::acceptValue()
 {
     if (numeric::isNumber(m_boxes.valueBox->currentText()))
         return true;
-    refuse(m_boxes.valueBox, windowtexts::BadValue);
+    refuse(m_boxes.valueBox, window_texts::BadValue);
     return false;
 }
 

@@ -33,9 +33,6 @@ public:
     // focus back into the box.
     bool acceptValue();
 
-    // How often the function-list handler has run (start-up runs it once).
-    int functionHandlerRuns() const { return m_functionHandlerRuns; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,7 +44,6 @@ private:
     QWidget* m_window;
     Boxes m_boxes;
     MessageBoxFn m_messageBox;
-    int m_functionHandlerRuns = 0;
     // Set while a refusal shows its message and hands the focus back: the
     // focus moves this causes are not the operator leaving a box.
     bool m_refusing = false;

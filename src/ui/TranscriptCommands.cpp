@@ -33,14 +33,8 @@ QString failureText(const QString& path, const QString& reason)
 
 } // namespace
 
-TranscriptServices realTranscriptServices()
-{
-    return {realSaveDialog(), systemClock(), realMessageBox(), defaultPrinterProvider(),
-            programFolder()};
-}
-
 TranscriptCommands::TranscriptCommands(QWidget* owner, const Transcript& transcript,
-                                       TranscriptServices services, QObject* parent)
+                                       PlatformServices services, QObject* parent)
     : QObject(parent), m_owner(owner), m_transcript(transcript), m_services(std::move(services))
 {
 }

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Every text the window shows of its own: captions, menu items, messages.
-namespace windowtexts {
+namespace window_texts {
 
 inline const QString Caption = QStringLiteral("QL系列仪表通讯测试");
 
@@ -42,4 +42,4 @@ inline QString portOpenFailed(int portNumber, const QString& reason)
     return QStringLiteral("无法打开串口COM%1\n").arg(portNumber) + reason;
 }
 
-} // namespace windowtexts
+} // namespace window_texts

@@ -221,7 +221,7 @@ void tst_QtSerialLine::everyByteValueCrossesUnchanged()
     QCOMPARE(receiveOnLine(line, notifications, 256), bytes);
     QVERIFY(!notifications.isEmpty());
     for (const QList<QVariant>& args : std::as_const(notifications))
-        QCOMPARE(args.at(0).toInt(), kEventReceive);
+        QCOMPARE(args.at(0).toInt(), reception::kEventReceive);
 }
 
 void tst_QtSerialLine::burstsLargerThanTheSystemBufferCrossWhole()
@@ -267,7 +267,7 @@ void tst_QtSerialLine::chunksFromThePeer()
         notifications.clear();
         QVERIFY(m_pty->writeToPeer(chunk));
         QVERIFY(notifications.wait(3000));
-        QCOMPARE(notifications.first().at(0).toInt(), kEventReceive);
+        QCOMPARE(notifications.first().at(0).toInt(), reception::kEventReceive);
         QCOMPARE(line.readAll(), chunk);
         QCOMPARE(line.readAll(), QByteArray()); // the read took everything
     }

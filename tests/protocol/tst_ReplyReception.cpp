@@ -1,4 +1,5 @@
 #include "protocol/ModuleVars.h"
+#include "protocol/ReplyDecoding.h"
 #include "protocol/ReplyReception.h"
 #include "transcript/Transcript.h"
 
@@ -195,7 +196,7 @@ void tst_ReplyReception::acknowledgementEntry()
     vars.SentFrame = kWriteFrame;
     vars.StampText = kStamp;
     const auto verdict = accepted ? reception::Verdict::Ack : reception::Verdict::Nak;
-    QCOMPARE(reception::acknowledgementEntry(vars, parameter, verdict), entry);
+    QCOMPARE(::acknowledgementEntry(vars, parameter, verdict), TranscriptEntry{entry});
 }
 
 void tst_ReplyReception::ackAndNakInOneChunk()
@@ -207,7 +208,7 @@ void tst_ReplyReception::ackAndNakInOneChunk()
     Transcript transcript;
     const reception::Outcome outcome = reception::takeChunk(vars, ACK + NAK);
     for (const reception::Verdict verdict : outcome.verdicts)
-        transcript.insert(reception::acknowledgementEntry(vars, u"12:量程零点"_s, verdict),
+        transcript.insert(::acknowledgementEntry(vars, u"12:量程零点"_s, verdict)->text,
                           u"\r\n\r\n"_s);
 
     // Written second, the NAK entry stands above the ACK entry.

@@ -1,5 +1,5 @@
 #include "CommandStream.h"
-#include "SimTestWire.h"
+#include "WireText.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "ExchangeLog.h"
-#include "SimTestWire.h"
+#include "WireText.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "InstrumentBus.h"
-#include "SimTestWire.h"
+#include "WireText.h"
 #include "protocol/CommandFrames.h"
 
 #include <QTest>

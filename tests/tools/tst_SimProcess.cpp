@@ -1,5 +1,5 @@
 #include "SimPortExchange.h"
-#include "SimTestWire.h"
+#include "WireText.h"
 #include "protocol/CommandFrames.h"
 
 #include <QElapsedTimer>

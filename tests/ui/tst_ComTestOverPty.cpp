@@ -4,11 +4,9 @@
 // the Start command chosen with the keyboard and the mouse; what is checked is
 // the exact bytes the instrument receives and the exact transcript text.
 
+#include "ProgramHarness.h"
 #include "PtyPair.h"
-#include "platform/MessageBoxes.h"
-#include "platform/QtSerialLine.h"
-#include "ui/ComTest.h"
-#include "ui/TextModule.h"
+#include "WireText.h"
 #include "ui/TranscriptPane.h"
 
 #include <QApplication>
@@ -25,34 +23,17 @@
 
 namespace {
 
-const QByteArray kCom1 = QByteArrayLiteral("LINKBENCH_COM1");
-
 const QString S = QStringLiteral(" ◆◆  测试时间:2026-12-7 6:03:46");
 const QString P11 = QStringLiteral("11:分读号 ");
 const QString P12 = QStringLiteral("12:量程零点");
 const QString P73 = QStringLiteral("73:读HBX所挂接仪表瞬时值");
 
-const QByteArray B1 = QByteArrayLiteral("\x11"
-                                        "00101\x03");
-const QByteArray B2 = QByteArrayLiteral("\x12"
-                                        "00101\x1f"
-                                        "11\x03");
+const QString B1 = QStringLiteral("<DC1>00101<ETX>");
+const QString B2 = QStringLiteral("<DC2>00101<US>11<ETX>");
 // Parameter 12, value 100.0: value text 0100.0, checksum 740.
-const QByteArray B3 = QByteArrayLiteral("\x13"
-                                        "00101\x1f"
-                                        "12\x1f"
-                                        "0100.0\x1f"
-                                        "00740\x03");
+const QString B3 = QStringLiteral("<DC3>00101<US>12<US>0100.0<US>00740<ETX>");
 // Address box 5, formatted 005 at Start: concentrator 05, parameter 73.
-const QByteArray B4 = QByteArrayLiteral("\x14"
-                                        "05\x12"
-                                        "00101\x1f"
-                                        "73\x03");
-
-QString text(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes);
-}
+const QString B4 = QStringLiteral("<DC4>05<DC2>00101<US>73<ETX>");
 
 // The pane shows each CR LF as one line break.
 QString asShown(QString transcript)
@@ -69,69 +50,22 @@ struct Operator
     QString address = {};   // typed into the address box when not empty
 };
 
+void act(ProgramHarness& p, const Operator& op)
+{
+    ComTest& w = p.window();
+    for (int i = 0; i < op.functionDowns; ++i)
+        QTest::keyClick(w.Combo5, Qt::Key_Down);
+    for (int i = 0; i < op.parameterDowns; ++i)
+        QTest::keyClick(w.Combo8, Qt::Key_Down);
+    if (!op.value.isEmpty())
+        ProgramHarness::typeInto(w.Combo9, op.value);
+    if (!op.address.isEmpty())
+        ProgramHarness::typeInto(w.Combo6, op.address);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Operator)
-
-// The window as the program builds it, on a real serial line. Message boxes are
-// recorded and answered OK; a test that expects none checks that none came.
-class ProgramOnPty
-{
-public:
-    explicit ProgramOnPty(const QDateTime& startTime) : now(startTime)
-    {
-        auto serial = std::make_unique<QtSerialLine>();
-        line = serial.get();
-        port = line->findChild<QSerialPort*>();
-        module = std::make_unique<TEXT>(
-            std::move(serial), [this] { return now; },
-            [this](QWidget*, const MessageRequest& request) {
-                boxes << request.text;
-                return QMessageBox::Ok;
-            });
-        module->startUp();
-        QApplication::setActiveWindow(&window());
-        activated = QTest::qWaitForWindowActive(&window());
-    }
-
-    ComTest& window() { return module->window(); }
-    ModuleVars& vars() { return module->vars(); }
-
-    void act(const Operator& op)
-    {
-        ComTest& w = window();
-        for (int i = 0; i < op.functionDowns; ++i)
-            QTest::keyClick(w.Combo5, Qt::Key_Down);
-        for (int i = 0; i < op.parameterDowns; ++i)
-            QTest::keyClick(w.Combo8, Qt::Key_Down);
-        if (!op.value.isEmpty())
-            typeInto(w.Combo9, op.value);
-        if (!op.address.isEmpty())
-            typeInto(w.Combo6, op.address);
-    }
-
-    // Chooses "通讯(&S)" on the menu bar with the mouse.
-    void clickStart()
-    {
-        QMenuBar* bar = window().menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window().Mnu开始).center());
-    }
-
-    QDateTime now;
-    QStringList boxes;
-    QtSerialLine* line = nullptr; // owned by the start-up module
-    QSerialPort* port = nullptr;  // the line's own port, watched for its errors
-    std::unique_ptr<TEXT> module;
-    bool activated = false;
-
-private:
-    static void typeInto(QComboBox* box, const QString& typed)
-    {
-        QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
-        box->lineEdit()->selectAll();
-        QTest::keyClicks(box->lineEdit(), typed);
-    }
-};
 
 class tst_ComTestOverPty : public QObject
 {
@@ -148,100 +82,78 @@ private slots:
 
 private:
     std::unique_ptr<PtyPair> m_instrument;
-    std::unique_ptr<ProgramOnPty> m_program;
+    std::unique_ptr<ProgramHarness> m_program;
 };
 
 void tst_ComTestOverPty::init()
 {
     m_instrument = std::make_unique<PtyPair>();
     QVERIFY2(m_instrument->isValid(), qPrintable(m_instrument->errorText()));
-    qputenv(kCom1.constData(), m_instrument->slaveName().toLocal8Bit());
-    m_program = std::make_unique<ProgramOnPty>(QDateTime(QDate(2026, 12, 7), QTime(6, 3, 46)));
+    m_program = std::make_unique<ProgramHarness>(
+        ProgramHarness::Setup{.device = m_instrument->slaveName()});
     QVERIFY(m_program->activated);
-    QVERIFY(m_program->port);
 }
 
 void tst_ComTestOverPty::cleanup()
 {
     // No case here expects a message box: a port that opens and a line that
     // fails while open show none.
-    const QStringList boxes = m_program ? m_program->boxes : QStringList();
+    const QStringList boxes = m_program ? m_program->boxes.texts() : QStringList();
     m_program.reset();
     m_instrument.reset();
-    qunsetenv(kCom1.constData());
     QCOMPARE(boxes, QStringList());
 }
 
 void tst_ComTestOverPty::exchanges_data()
 {
     QTest::addColumn<Operator>("op");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArrayList>("reply");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QStringList>("reply");
     QTest::addColumn<QString>("transcript");
 
     QTest::newRow("read value, reply in one chunk")
-        << Operator{} << B1
-        << QByteArrayList{"\x02"
-                          "00101+0123.412345\x17"}
-        << QStringLiteral("▲△▲△ 读瞬时值   校验和:12345") + S + "\r\n发送:" + text(B1) +
-               QStringLiteral(" → 接收:\x02"
-                              "00101+0123.412345\x17");
+        << Operator{} << B1 << QStringList{"<STX>00101+0123.412345<ETB>"}
+        << QStringLiteral("▲△▲△ 读瞬时值   校验和:12345") + S + "<CR><LF>发送:" + B1 +
+               QStringLiteral(" → 接收:<STX>00101+0123.412345<ETB>");
     QTest::newRow("read value, reply in three chunks")
-        << Operator{} << B1
-        << QByteArrayList{"\x02"
-                          "001",
-                          "01+0123.4", "56789\x17"}
-        << QStringLiteral("▲△▲△ 读瞬时值   校验和:56789") + S + "\r\n发送:" + text(B1) +
-               QStringLiteral(" → 接收:\x02"
-                              "00101+0123.456789\x17");
+        << Operator{} << B1 << QStringList{"<STX>001", "01+0123.4", "56789<ETB>"}
+        << QStringLiteral("▲△▲△ 读瞬时值   校验和:56789") + S + "<CR><LF>发送:" + B1 +
+               QStringLiteral(" → 接收:<STX>00101+0123.456789<ETB>");
     QTest::newRow("read parameter 11")
-        << Operator{.functionDowns = 1} << B2
-        << QByteArrayList{"\x02"
-                          "00101\x1f"
-                          "11\x1f"
-                          "000312345\x17"}
-        << QStringLiteral("△△△△ 读参数值(") + P11 + ")  " + S + "\r\n发送:" + text(B2) +
-               QStringLiteral(" → 接收:\x02"
-                              "00101\x1f"
-                              "11\x1f"
-                              "000312345\x17");
+        << Operator{.functionDowns = 1} << B2 << QStringList{"<STX>00101<US>11<US>000312345<ETB>"}
+        << QStringLiteral("△△△△ 读参数值(") + P11 + ")  " + S + "<CR><LF>发送:" + B2 +
+               QStringLiteral(" → 接收:<STX>00101<US>11<US>000312345<ETB>");
     QTest::newRow("write parameter 12, accepted")
         << Operator{.functionDowns = 2, .parameterDowns = 1, .value = QStringLiteral("100.0")} << B3
-        << QByteArrayList{"\x06"}
-        << QStringLiteral("▲▲▲▲ 写参数值(") + P12 + ")  " + S + "\r\n发送:" + text(B3) +
+        << QStringList{"<ACK>"}
+        << QStringLiteral("▲▲▲▲ 写参数值(") + P12 + ")  " + S + "<CR><LF>发送:" + B3 +
                QStringLiteral("→接收:ACK  √");
     QTest::newRow("write parameter 12, refused")
         << Operator{.functionDowns = 2, .parameterDowns = 1, .value = QStringLiteral("100.0")} << B3
-        << QByteArrayList{"\x15"}
-        << QStringLiteral("▲▲▲▲ 写参数值(") + P12 + ")  " + S + "\r\n发送:" + text(B3) +
+        << QStringList{"<NAK>"}
+        << QStringLiteral("▲▲▲▲ 写参数值(") + P12 + ")  " + S + "<CR><LF>发送:" + B3 +
                QStringLiteral("→接收:NAK  ×");
     QTest::newRow("HBX reply laid out at its separators")
         << Operator{.functionDowns = 3, .address = QStringLiteral("5")} << B4
-        << QByteArrayList{"\x02"
-                          "05\x1e"
-                          "001+0012.3\x1e"
-                          "002+0045.6\x1e"
-                          "12345\x17"}
+        << QStringList{"<STX>05<RS>001+0012.3<RS>002+0045.6<RS>12345<ETB>"}
         << QStringLiteral("△△△△ (") + P73 + QStringLiteral(")  校验和:12345") + S +
-               "\r\n发送:" + text(B4) +
-               QStringLiteral(" → 接收:\x02"
-                              "05\x1e\r\n"
-                              "001+0012.3\x1e"
-                              "002+0045.6\x1e");
+               "<CR><LF>发送:" + B4 +
+               QStringLiteral(" → 接收:<STX>05<RS><CR><LF>001+0012.3<RS>002+0045.6<RS>");
 }
 
 void tst_ComTestOverPty::exchanges()
 {
     QFETCH(Operator, op);
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArrayList, reply);
+    QFETCH(QString, frame);
+    QFETCH(QStringList, reply);
     QFETCH(QString, transcript);
-    ProgramOnPty& p = *m_program;
+    ProgramHarness& p = *m_program;
     ComTest& w = p.window();
 
-    p.act(op);
+    act(p, op);
     p.clickStart();
-    QCOMPARE(m_instrument->readExactly(int(frame.size()), 2000).toHex(' '), frame.toHex(' '));
+    const QByteArray heard = m_instrument->readExactly(int(wire(frame).size()), 2000);
+    QCOMPARE(visible(QString::fromLatin1(heard)), frame);
     QCOMPARE(m_instrument->readFromPeer(100), QByteArray()); // nothing after the frame
     QVERIFY(w.Timer2->isActive());
 
@@ -249,17 +161,17 @@ void tst_ComTestOverPty::exchanges()
     // so that the line really delivers the reply in pieces.
     QString gathered;
     for (qsizetype i = 0; i + 1 < reply.size(); ++i) {
-        QVERIFY(m_instrument->writeToPeer(reply[i]));
-        gathered += text(reply[i]);
+        QVERIFY(m_instrument->writeToPeer(wire(reply[i])));
+        gathered += wireText(reply[i]);
         QTRY_COMPARE_WITH_TIMEOUT(p.vars().RecvBuf, gathered, 2000);
         QCOMPARE(w.transcript().entryCount(), 0);
         QVERIFY(w.Timer2->isActive());
     }
-    QVERIFY(m_instrument->writeToPeer(reply.last()));
+    QVERIFY(m_instrument->writeToPeer(wire(reply.last())));
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 1, 2000);
 
-    QCOMPARE(w.transcript().text(), transcript);
-    QCOMPARE(w.REC1->toPlainText(), asShown(transcript));
+    QCOMPARE(visible(w.transcript().text()), transcript);
+    QCOMPARE(w.REC1->toPlainText(), asShown(wireText(transcript)));
     QVERIFY(!w.Timer2->isActive());
     QTest::qWait(100);
     QCOMPARE(w.transcript().entryCount(), 1);
@@ -268,14 +180,14 @@ void tst_ComTestOverPty::exchanges()
 
 void tst_ComTestOverPty::silentInstrumentTimesOutOnceAfterThreeSeconds()
 {
-    ProgramOnPty& p = *m_program;
+    ProgramHarness& p = *m_program;
     ComTest& w = p.window();
-    p.act(Operator{.functionDowns = 1});
+    act(p, Operator{.functionDowns = 1});
 
     QElapsedTimer sinceStart;
     sinceStart.start();
     p.clickStart();
-    QCOMPARE(m_instrument->readExactly(int(B2.size()), 2000), B2);
+    QCOMPARE(m_instrument->readExactly(int(wire(B2).size()), 2000), wire(B2));
 
     QTest::qWait(int(2900 - sinceStart.elapsed()));
     QCOMPARE(w.transcript().entryCount(), 0);
@@ -285,7 +197,7 @@ void tst_ComTestOverPty::silentInstrumentTimesOutOnceAfterThreeSeconds()
     const qint64 after = sinceStart.elapsed();
     QVERIFY2(after >= 2990, qPrintable(QStringLiteral("time-out entry after %1 ms").arg(after)));
     const QString entry = QStringLiteral("△△△△ 读参数值(") + P11 + ")  " + S +
-                          "\r\n发送:" + text(B2) + QStringLiteral(" → 接收:串口超时错误!!!");
+                          "\r\n发送:" + wireText(B2) + QStringLiteral(" → 接收:串口超时错误!!!");
     QCOMPARE(w.transcript().text(), entry);
     QCOMPARE(w.REC1->toPlainText(), asShown(entry));
     QVERIFY(!w.Timer2->isActive());
@@ -298,19 +210,15 @@ void tst_ComTestOverPty::silentInstrumentTimesOutOnceAfterThreeSeconds()
 
 void tst_ComTestOverPty::peerClosingMidExchange()
 {
-    ProgramOnPty& p = *m_program;
+    ProgramHarness& p = *m_program;
     ComTest& w = p.window();
     QSignalSpy failures(p.line, &SerialLine::failed);
-    QSignalSpy portErrors(p.port, &QSerialPort::errorOccurred);
+    QSignalSpy portErrors(p.line->findChild<QSerialPort*>(), &QSerialPort::errorOccurred);
 
     p.clickStart();
-    QCOMPARE(m_instrument->readExactly(int(B1.size()), 2000), B1);
-    QVERIFY(m_instrument->writeToPeer("\x02"
-                                      "00101+01"));
-    QTRY_COMPARE_WITH_TIMEOUT(p.vars().RecvBuf,
-                              QStringLiteral("\x02"
-                                             "00101+01"),
-                              2000);
+    QCOMPARE(m_instrument->readExactly(int(wire(B1).size()), 2000), wire(B1));
+    QVERIFY(m_instrument->writeToPeer(wire("<STX>00101+01")));
+    QTRY_COMPARE_WITH_TIMEOUT(p.vars().RecvBuf, wireText("<STX>00101+01"), 2000);
 
     portErrors.clear(); // NoError from the open
     m_instrument->closeMaster();
@@ -324,7 +232,7 @@ void tst_ComTestOverPty::peerClosingMidExchange()
     QVERIFY(w.Timer2->isActive()); // the command is still waiting for its answer
     QCOMPARE(w.transcript().entryCount(), 0);
 
-    const QString timeout = QStringLiteral("▲△▲△ 读瞬时值   ") + S + "\r\n发送:" + text(B1) +
+    const QString timeout = QStringLiteral("▲△▲△ 读瞬时值   ") + S + "\r\n发送:" + wireText(B1) +
                             QStringLiteral(" → 接收:串口超时错误!!!");
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 1, 4000);
     QCOMPARE(w.transcript().text(), timeout);
@@ -334,20 +242,17 @@ void tst_ComTestOverPty::peerClosingMidExchange()
     // The instrument comes back on another pty: the next Start opens COM1 afresh.
     PtyPair second;
     QVERIFY2(second.isValid(), qPrintable(second.errorText()));
-    qputenv(kCom1.constData(), second.slaveName().toLocal8Bit());
+    qputenv("LINKBENCH_COM1", second.slaveName().toLocal8Bit()); // the harness unsets it
     p.now = QDateTime(QDate(2026, 12, 7), QTime(6, 5, 0));
     p.clickStart();
-    QCOMPARE(second.readExactly(int(B1.size()), 2000), B1);
+    QCOMPARE(second.readExactly(int(wire(B1).size()), 2000), wire(B1));
     QVERIFY(p.line->isOpen());
-    QVERIFY(second.writeToPeer("\x02"
-                               "00101+0123.412345\x17"));
+    QVERIFY(second.writeToPeer(wire("<STX>00101+0123.412345<ETB>")));
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 2, 2000);
 
     const QString reply = QStringLiteral("▲△▲△ 读瞬时值   校验和:12345 ◆◆  测试时间:2026-12-7 "
                                          "6:05:00\r\n发送:") +
-                          text(B1) +
-                          QStringLiteral(" →接收:\x02"
-                                         "00101+0123.412345\x17");
+                          wireText(B1 + QStringLiteral(" →接收:<STX>00101+0123.412345<ETB>"));
     QCOMPARE(w.transcript().text(), reply + "\r\n\r\n" + timeout);
     QCOMPARE(w.REC1->toPlainText(), asShown(reply + "\r\n\r\n" + timeout));
     QVERIFY(!w.Timer2->isActive());

@@ -254,7 +254,7 @@ void tst_ComTestWithSim::repeatableAnswers()
 
     QTest::qWait(200); // nothing further comes of the one exchange
     QCOMPARE(w.transcript().entryCount(), 1);
-    QCOMPARE(tool.boxes, QStringList());
+    QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
 void tst_ComTestWithSim::answersThatFollowTheClock_data()
@@ -389,7 +389,7 @@ void tst_ComTestWithSim::answersThatFollowTheClock()
     QCOMPARE(logged.size(), 1);
     QVERIFY2(logged[0].startsWith(QStringLiteral("收 ") + visible(frame) + QStringLiteral("  答 ")),
              qPrintable(logged[0]));
-    QCOMPARE(tool.boxes, QStringList());
+    QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
 void tst_ComTestWithSim::writeChangesLaterRead()
@@ -422,7 +422,7 @@ void tst_ComTestWithSim::writeChangesLaterRead()
     QCOMPARE(sim.exchanges(), QStringList({logLine(Read12, visible(Param12Initial)),
                                            logLine(Write12, QStringLiteral("<ACK>  (已写入)")),
                                            logLine(Read12, visible(Param12Written))}));
-    QCOMPARE(tool.boxes, QStringList());
+    QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
 void tst_ComTestWithSim::lineFaults_data()
@@ -515,7 +515,7 @@ void tst_ComTestWithSim::lineFaults()
              qPrintable(QString::number(notifications.size())));
     QTest::qWait(200);
     QCOMPARE(w.transcript().entryCount(), 1);
-    QCOMPARE(tool.boxes, QStringList());
+    QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
 void tst_ComTestWithSim::absentAddressTimesOutAfterThreeSeconds()
@@ -549,7 +549,7 @@ void tst_ComTestWithSim::absentAddressTimesOutAfterThreeSeconds()
     QVERIFY(!w.Timer2->isActive());
     QTest::qWait(200);
     QCOMPARE(w.transcript().entryCount(), 1);
-    QCOMPARE(tool.boxes, QStringList());
+    QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
 QTEST_MAIN(tst_ComTestWithSim)

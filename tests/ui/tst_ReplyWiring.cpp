@@ -2,7 +2,7 @@
 // serial line become transcript entries in the model and in REC1, Timer2's
 // tick writes the time-out entry, and "清屏(&C)" empties both.
 
-#include "WindowHarness.h"
+#include "ProgramHarness.h"
 #include "ui/TranscriptPane.h"
 
 #include <QElapsedTimer>
@@ -31,7 +31,7 @@ const QString P11 = QStringLiteral("11:分读号 ");
 const QString P73 = QStringLiteral("73:读HBX所挂接仪表瞬时值");
 
 // Sets the function (and, for DC4, the address 005) and sends.
-void send(WindowHarness& h, int function)
+void send(ProgramHarness& h, int function)
 {
     ComTest& w = h.window();
     w.Combo5->setCurrentIndex(function);
@@ -136,7 +136,7 @@ void tst_ReplyWiring::replies()
     QFETCH(int, function);
     QFETCH(QByteArrayList, chunks);
     QFETCH(QString, transcript);
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     send(h, function);
     QVERIFY(w.Timer2->isActive());
@@ -151,7 +151,7 @@ void tst_ReplyWiring::replies()
 
 void tst_ReplyWiring::secondReplyStandsAboveTheFirst()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
     h.fake->deliver("\x02"
@@ -186,7 +186,7 @@ void tst_ReplyWiring::notificationsThatReadNothing()
 {
     QFETCH(bool, sendFirst);
     QFETCH(int, eventCode);
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     if (sendFirst)
         send(h, 0);
@@ -200,7 +200,7 @@ void tst_ReplyWiring::notificationsThatReadNothing()
 
 void tst_ReplyWiring::writeAnswerWithoutVerdictKeepsTheTimer()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     send(h, 2);
     h.fake->deliver("xyz");
@@ -242,7 +242,7 @@ void tst_ReplyWiring::timeoutEntries()
     QFETCH(int, sentWith);
     QFETCH(int, atTick);
     QFETCH(QString, entry);
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Timer2->setInterval(50); // the wiring only; the real interval has its own test
     send(h, sentWith);
@@ -259,7 +259,7 @@ void tst_ReplyWiring::timeoutEntries()
 
 void tst_ReplyWiring::timeoutAfterTheRealThreeSeconds()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     QElapsedTimer clock;
     send(h, 1);
@@ -282,7 +282,7 @@ void tst_ReplyWiring::timeoutAfterTheRealThreeSeconds()
 
 void tst_ReplyWiring::replyAfterTheTimeoutStandsAboveIt()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Timer2->setInterval(20);
     send(h, 0);
@@ -297,7 +297,7 @@ void tst_ReplyWiring::replyAfterTheTimeoutStandsAboveIt()
 
 void tst_ReplyWiring::lineFailureEndsInTheTimeoutAndTheNextStartReopens()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Timer2->setInterval(50);
     send(h, 0);
@@ -321,7 +321,7 @@ void tst_ReplyWiring::lineFailureEndsInTheTimeoutAndTheNextStartReopens()
 
 void tst_ReplyWiring::clearEmptiesModelAndPane()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
     h.fake->deliver("\x02"

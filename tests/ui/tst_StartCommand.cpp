@@ -2,7 +2,7 @@
 // line: the exact bytes of each frame composed from the window's selections,
 // the order of the port calls, and the cases that must send nothing.
 
-#include "WindowHarness.h"
+#include "ProgramHarness.h"
 
 #include <QTimer>
 
@@ -70,7 +70,7 @@ void tst_StartCommand::framesFromTheSelections()
     QFETCH(QString, value);
     QFETCH(QString, bytes);
     QFETCH(QString, funcCode);
-    WindowHarness h;
+    ProgramHarness h;
     QVERIFY(h.activated);
     ComTest& w = h.window();
     w.Combo5->setCurrentIndex(function);
@@ -78,8 +78,8 @@ void tst_StartCommand::framesFromTheSelections()
     if (parameter >= 0)
         w.Combo8->setCurrentIndex(parameter);
     if (!value.isEmpty())
-        WindowHarness::typeInto(w.Combo9, value);
-    WindowHarness::typeInto(w.Combo6, address);
+        ProgramHarness::typeInto(w.Combo9, value);
+    ProgramHarness::typeInto(w.Combo6, address);
     QTest::keyClick(w.Combo6->lineEdit(), Qt::Key_Tab);
     QVERIFY(h.boxes.requests.isEmpty());
 
@@ -109,7 +109,7 @@ void tst_StartCommand::badValueSendsNothing()
 {
     QFETCH(int, function);
     QFETCH(bool, portOpenBefore);
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     if (portOpenBefore)
         w.Mnu开始->trigger();
@@ -146,7 +146,7 @@ void tst_StartCommand::badAddressSendsNothing()
 {
     QFETCH(QString, address);
     QFETCH(bool, portOpenBefore);
-    WindowHarness h;
+    ProgramHarness h;
     QVERIFY(h.activated);
     ComTest& w = h.window();
     if (portOpenBefore)
@@ -154,7 +154,7 @@ void tst_StartCommand::badAddressSendsNothing()
     const ModuleVars before = h.vars();
     h.fake->forgetCalls();
     // Typed, then the menu chosen at once: the box never lost the focus.
-    WindowHarness::typeInto(w.Combo6, address);
+    ProgramHarness::typeInto(w.Combo6, address);
     w.Combo5->setFocus(); // the focus is elsewhere when the command is chosen
     h.boxes.requests.clear();
 
@@ -173,7 +173,7 @@ void tst_StartCommand::badAddressSendsNothing()
 
 void tst_StartCommand::unformattedAddressIsFormattedFirst()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Combo6->setEditText(QStringLiteral("7"));
     w.Mnu开始->trigger();
@@ -185,7 +185,7 @@ void tst_StartCommand::unformattedAddressIsFormattedFirst()
 
 void tst_StartCommand::portChangeClosesTheOldPortFirst()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Mnu开始->trigger();
     w.Combo2->setCurrentIndex(2);
@@ -197,7 +197,7 @@ void tst_StartCommand::portChangeClosesTheOldPortFirst()
 
 void tst_StartCommand::twoStartsSendTheSameBytesTwice()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Combo5->setCurrentIndex(1);
     w.Mnu开始->trigger();
@@ -219,7 +219,7 @@ void tst_StartCommand::twoStartsSendTheSameBytesTwice()
 
 void tst_StartCommand::portThatCannotOpenSendsNothing()
 {
-    WindowHarness h;
+    ProgramHarness h;
     ComTest& w = h.window();
     w.Combo2->setCurrentIndex(7);
     h.fake->refuseOpen(QStringLiteral("/dev/ttyS7: No such file or directory"));

@@ -110,9 +110,9 @@ class TranscriptCommandsTest : public QObject
     Transcript m_transcript;
     Recorder m_rec;
 
-    TranscriptServices services()
+    PlatformServices services()
     {
-        TranscriptServices s;
+        PlatformServices s;
         s.saveDialog = [this](QWidget* owner, const SaveDialogRequest& request) {
             m_rec.dialogOwners.append(owner);
             m_rec.dialogs.append(request);
@@ -135,13 +135,13 @@ class TranscriptCommandsTest : public QObject
     void save()
     {
         TranscriptCommands commands(&m_owner, m_transcript, services());
-        commands.MnuSave_Click();
+        commands.save();
     }
 
     void print()
     {
         TranscriptCommands commands(&m_owner, m_transcript, services());
-        commands.MnuPrint_Click();
+        commands.print();
     }
 
     void fill(const QStringList& entriesOldestFirst)

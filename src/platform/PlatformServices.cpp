@@ -1,0 +1,9 @@
+#include "platform/PlatformServices.h"
+
+#include "platform/ProgramFolder.h"
+
+PlatformServices realPlatformServices()
+{
+    return {systemClock(),    realMessageBox(), realSaveDialog(), defaultPrinterProvider(),
+            realHelpOpener(), realUrlOpener(),  programFolder()};
+}
