@@ -13,6 +13,7 @@
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptCommands.h"
 #include "ui/TranscriptPane.h"
+#include "ui/WheelNeedsFocus.h"
 #include "ui/WindowFonts.h"
 #include "ui/WindowLayout.h"
 #include "ui/WindowTexts.h"
@@ -75,6 +76,7 @@ QComboBox* list(QWidget* parent, const char* name, const QStringList& entries,
     }
     box->addItems(entries);
     box->setCurrentIndex(-1);
+    WheelNeedsFocus::applyTo(box);
     place(box, twips);
     // The closed box may be too narrow for its longest entry; the open list
     // shows every entry whole.

@@ -17,6 +17,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -35,6 +37,20 @@ QStringList numbered(int first, int last, int width)
         list << QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0'));
     return list;
 }
+
+// Counts the wheel events that reach a widget.
+class WheelCounter : public QObject
+{
+public:
+    int wheels = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        wheels += event->type() == QEvent::Wheel;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -62,6 +78,8 @@ private slots:
     void keyboardOrder_data();
     void keyboardOrder();
     void portTooltipNamesTheDevice();
+    void wheelTurnsOnlyTheFocusedList_data();
+    void wheelTurnsOnlyTheFocusedList();
     void exitConfirmation_data();
     void exitConfirmation();
     void yesEndsTheEventLoop();
@@ -428,6 +446,54 @@ void tst_ComTestStartUp::portTooltipNamesTheDevice()
     w.Combo2->setCurrentIndex(7);
     QCOMPARE(w.Combo2->toolTip(), QStringLiteral("/dev/ttyS7"));
     qunsetenv("LINKBENCH_COM3");
+}
+
+void tst_ComTestStartUp::wheelTurnsOnlyTheFocusedList_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<bool>("focused");
+    for (const char* list : {"Combo5", "Combo6", "Combo8", "Combo7", "Combo2", "Combo3"}) {
+        QTest::addRow("%s without the focus", list) << QString::fromLatin1(list) << false;
+        QTest::addRow("%s with the focus", list) << QString::fromLatin1(list) << true;
+    }
+}
+
+// A wheel turn over a list that does not have the focus, as when scrolling the
+// transcript passes over the band, changes nothing and goes on to the parent.
+void tst_ComTestStartUp::wheelTurnsOnlyTheFocusedList()
+{
+    QFETCH(QString, list);
+    QFETCH(bool, focused);
+    ProgramHarness h;
+    QVERIFY(h.activated);
+    ComTest& w = h.window();
+    QTest::keyClick(w.Combo5, Qt::Key_Down); // read parameter: the parameter list takes part
+    auto* box = w.findChild<QComboBox*>(list);
+    QVERIFY(box && box->isEnabled());
+    (focused ? static_cast<QWidget*>(box) : w.REC1)->setFocus();
+    QCOMPARE(box->hasFocus(), focused);
+    const int index = box->currentIndex();
+    const QString text = box->currentText();
+    const qsizetype calls = h.fake->calls().size();
+    WheelCounter parent;
+    box->parentWidget()->installEventFilter(&parent);
+
+    const QPointF inside(box->width() / 2.0, box->height() / 2.0);
+    QWheelEvent wheel(inside, box->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // Delivered as QTest delivers mouse events: marked as from the window system
+    // (only those go on to the parent) and handed to notify(), which sendEvent()
+    // would unmark.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(box, &wheel);
+
+    QCOMPARE(box->currentIndex() != index, focused);
+    QCOMPARE(box->currentText() != text, focused);
+    QCOMPARE(parent.wheels, focused ? 0 : 1);
+    QCOMPARE(box->hasFocus(), focused); // the wheel gives no focus either
+    QCOMPARE(h.fake->calls().size(), calls);
+    if (list == QStringLiteral("Combo5")) // the write function's handler enables the value box
+        QCOMPARE(w.Combo9->isEnabled(), focused);
 }
 
 void tst_ComTestStartUp::exitConfirmation_data()
