@@ -13,6 +13,7 @@ inline const QString kSaveFilter = QStringLiteral("文本文件(*.txt)|*.txt|所
 inline const QString kSaveFailed = QStringLiteral("保存文件失败");
 inline const QString kFolderMissing = QStringLiteral("文件夹不存在");
 inline const QString kNotAFolder = QStringLiteral("不是文件夹");
+inline const QString kDiskFull = QStringLiteral("磁盘已满");
 inline const QString kNoGbkEncoder = QStringLiteral("系统不支持GBK编码");
 // Shown after a save that had to write characters GBK cannot hold as "?".
 // %1 is their number, %2 the file.

@@ -10,18 +10,22 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace {
 
-// QSaveFile says "Unknown error" when it cannot create its temporary file, so
-// the two usual causes are named here; any other keeps the system's words.
-QString failureReason(const QString& path, const QSaveFile& file)
+// QSaveFile says "Unknown error" when it cannot create its temporary file, and
+// so does a write that stopped part-way on a full disk, so the three usual
+// causes are named here; any other keeps the system's words.
+QString failureReason(const QString& path, const QSaveFile& file, qint64 bytesToWrite)
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists())
         return transcript_texts::kFolderMissing;
     if (!folder.isDir())
         return transcript_texts::kNotAFolder;
+    if (QStorageInfo(folder.absoluteFilePath()).bytesAvailable() < bytesToWrite)
+        return transcript_texts::kDiskFull;
     return file.errorString();
 }
 
@@ -62,11 +66,13 @@ void TranscriptCommands::writeFile(const QString& path)
     }
 
     // Written beside the target and renamed over it only when complete, so a
-    // failed save leaves an existing file as it was.
+    // failed save leaves an existing file as it was. The flush is checked on its
+    // own: Qt 6.4's commit() returns true when the bytes still in its buffer
+    // cannot be written (a full disk), renaming a short file over the old one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content->bytes) != content->bytes.size() ||
-        !file.commit()) {
-        const QString reason = failureReason(path, file);
+        !file.flush() || !file.commit()) {
+        const QString reason = failureReason(path, file, content->bytes.size());
         file.cancelWriting();
         tell(QMessageBox::Warning, failureText(path, reason));
         return;

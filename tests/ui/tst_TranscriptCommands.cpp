@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -83,6 +84,51 @@ private:
     QString m_path;
     QFile::Permissions m_permissions;
     bool m_immutable = false;
+};
+
+// A 64 KiB tmpfs mounted for one test and filled up, leaving `freeBytes` free
+// (whole pages); unmounted when it goes out of scope. Needs root.
+class FullDisk
+{
+public:
+    FullDisk(const QString& mountPoint, qint64 freeBytes) : m_mountPoint(mountPoint)
+    {
+        if (::geteuid() != 0 || !QDir().mkpath(mountPoint))
+            return;
+        m_mounted = QProcess::execute(QStringLiteral("mount"),
+                                      {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                       QStringLiteral("-o"), QStringLiteral("size=64k"),
+                                       QStringLiteral("tmpfs"), mountPoint}) == 0;
+        m_freeBytes = freeBytes;
+    }
+    ~FullDisk()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_mountPoint});
+    }
+    bool mounted() const { return m_mounted; }
+
+    // Takes every free page, then gives `freeBytes` back.
+    bool fill()
+    {
+        const QString filler = m_mountPoint + QStringLiteral("/filler");
+        const int fd = ::open(QFile::encodeName(filler).constData(), O_WRONLY | O_CREAT, 0600);
+        if (fd < 0)
+            return false;
+        const QByteArray page(4096, '\0');
+        off_t written = 0;
+        while (::write(fd, page.constData(), page.size()) == page.size())
+            written += page.size();
+        const bool filled = errno == ENOSPC && written >= m_freeBytes &&
+                            ::ftruncate(fd, written - m_freeBytes) == 0;
+        ::close(fd);
+        return filled;
+    }
+
+private:
+    QString m_mountPoint;
+    qint64 m_freeBytes = 0;
+    bool m_mounted = false;
 };
 
 struct Recorder
@@ -370,6 +416,42 @@ private slots:
         QCOMPARE(snapshot(m_root.path()), before);
         QCOMPARE(readFile(existing), existingBytes);
         QCOMPARE(m_transcript.text(), transcriptBefore);
+    }
+
+    void saveOnAFullDiskIsReportedAndKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("freeBytes");
+        QTest::addColumn<int>("characters");
+        QTest::newRow("no free page, transcript inside the write buffer") << 0 << 1000;
+        QTest::newRow("one free page, 6000 characters") << 4096 << 6000;
+        QTest::newRow("no free page, transcript beyond the write buffer") << 0 << 40000;
+    }
+
+    void saveOnAFullDiskIsReportedAndKeepsTheOldFile()
+    {
+        QFETCH(int, freeBytes);
+        QFETCH(int, characters);
+
+        const QString disk = m_root.filePath(QStringLiteral("disk"));
+        FullDisk fullDisk(disk, freeBytes);
+        if (!fullDisk.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        const QString existing = disk + QStringLiteral("/LV-2260028.txt");
+        const QByteArray existingBytes("an earlier save\r\nkept byte for byte\r\n");
+        QVERIFY(writeFile(existing, existingBytes));
+        QVERIFY(fullDisk.fill());
+
+        fill({QString(characters, u'x')});
+        m_rec.dialogAnswer = existing;
+        save();
+
+        QCOMPARE(m_rec.messages.size(), 1);
+        QCOMPARE(m_rec.messages.first().icon, QMessageBox::Warning);
+        QCOMPARE(m_rec.messages.first().text,
+                 QStringLiteral("保存文件失败\n") + existing + QStringLiteral("：磁盘已满"));
+        QCOMPARE(readFile(existing), existingBytes);
+        QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
+                 QStringList({QStringLiteral("filler"), QStringLiteral("LV-2260028.txt")}));
     }
 
     void charactersGbkLacksAreSavedAsQuestionMarksAndReported()
