@@ -1,3 +1,4 @@
+#include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/ReplyDecoding.h"
 #include "transcript/Transcript.h"
@@ -24,21 +25,12 @@ private slots:
 
 namespace {
 
-const QString STX = QString(QChar(0x02));
-const QString ETB = QString(QChar(0x17));
-const QString RS = QString(QChar(0x1E));
-const QString US = QString(QChar(0x1F));
-const QString ETX = QString(QChar(0x03));
-const QString DC1 = QString(QChar(0x11));
-const QString DC2 = QString(QChar(0x12));
-const QString DC4 = QString(QChar(0x14));
-
 const QString kStamp = u" ◆◆  测试时间:2026-12-7 6:03:46"_s;
-const QString kReadValueFrame = DC1 + u"00101"_s + ETX;
-const QString kReadParamFrame = DC2 + u"00101"_s + US + u"11"_s + ETX;
-const QString kHbxFrame = DC4 + u"05"_s + DC2 + u"00101"_s + US + u"73"_s + ETX;
+const QString kReadValueFrame = wireText("<DC1>00101<ETX>");
+const QString kReadParamFrame = wireText("<DC2>00101<US>11<ETX>");
+const QString kHbxFrame = wireText("<DC4>05<DC2>00101<US>73<ETX>");
 // A read reply whose check field is 1A2B3.
-const QString kReply = STX + u"0010112.3"_s + u"1A2B3"_s + ETB;
+const QString kReply = wireText("<STX>0010112.31A2B3<ETB>");
 
 } // namespace
 
@@ -101,8 +93,8 @@ void tst_ReplyDecoding::entry_data()
         << 2 << u"01:功能码   "_s << kReadParamFrame << kReply << true << true
         << u" ◆◆  测试时间:2026-12-7 6:03:46  ▲▲▲▲ 读参数值(01:功能码   )→接收: ◆◆  测试时间:2026-12-7 6:03:46"_s
         << u"\r\n"_s << QString() << kReply;
-    const QString threeRs = STX + u"H01"_s + RS + u"F1"_s + RS + u"F2"_s + RS + u"12345"_s + ETB;
-    const QString threeRsLaidOut = STX + u"H01"_s + RS + u"\r\n"_s + u"F1"_s + RS + u"F2"_s + RS;
+    const QString threeRs = wireText("<STX>H01<RS>F1<RS>F2<RS>12345<ETB>");
+    const QString threeRsLaidOut = wireText("<STX>H01<RS>\r\nF1<RS>F2<RS>");
     QTest::newRow("concentrator reply with three RS")
         << 3 << hbx << kHbxFrame << threeRs << true << true
         << u"△△△△ (73:读HBX所挂接仪表瞬时值)  校验和:12345 ◆◆  测试时间:2026-12-7 6:03:46\r\n发送:"_s +
@@ -113,14 +105,14 @@ void tst_ReplyDecoding::entry_data()
         << u"△△△△ (73:读HBX所挂接仪表瞬时值)  校验和:12345 ◆◆  测试时间:2026-12-7 6:03:46\r\n发送:"_s +
                kHbxFrame + u" →接收:"_s + threeRsLaidOut
         << two << u"校验和:12345"_s << threeRsLaidOut;
-    const QString oneRs = STX + u"H01"_s + RS + u"12345"_s + ETB;
+    const QString oneRs = wireText("<STX>H01<RS>12345<ETB>");
     QTest::newRow("concentrator reply with one RS")
         << 3 << hbx << kHbxFrame << oneRs << true << true
         << u"△△△△ (73:读HBX所挂接仪表瞬时值)  校验和:12345 ◆◆  测试时间:2026-12-7 6:03:46\r\n发送:"_s +
-               kHbxFrame + u" → 接收:"_s + STX + u"H01"_s + RS + u"\r\n"_s
-        << two << u"校验和:12345"_s << STX + u"H01"_s + RS + u"\r\n"_s;
+               kHbxFrame + wireText(" → 接收:<STX>H01<RS>\r\n")
+        << two << u"校验和:12345"_s << wireText("<STX>H01<RS>\r\n");
     QTest::newRow("concentrator reply without RS shows a lone line end")
-        << 3 << hbx << kHbxFrame << STX + u"H0112345"_s + ETB << true << true
+        << 3 << hbx << kHbxFrame << wireText("<STX>H0112345<ETB>") << true << true
         << u"△△△△ (73:读HBX所挂接仪表瞬时值)  校验和:12345 ◆◆  测试时间:2026-12-7 6:03:46\r\n发送:"_s +
                kHbxFrame + u" → 接收:\r\n"_s
         << two << u"校验和:12345"_s << u"\r\n"_s;
@@ -169,14 +161,11 @@ void tst_ReplyDecoding::concentratorLayout_data()
     QTest::addColumn<QString>("laidOut");
 
     QTest::newRow("header and two fields")
-        << STX + u"h"_s + RS + u"f1"_s + RS + u"f2"_s + RS + u"t"_s + ETB
-        << STX + u"h"_s + RS + u"\r\n"_s + u"f1"_s + RS + u"f2"_s + RS;
-    QTest::newRow("header only") << STX + u"h"_s + RS + u"t"_s + ETB
-                                 << STX + u"h"_s + RS + u"\r\n"_s;
-    QTest::newRow("no RS") << STX + u"ht"_s + ETB << u"\r\n"_s;
-    QTest::newRow("empty fields") << RS + RS + RS << RS + u"\r\n"_s + RS + RS;
-    QTest::newRow("ends with RS") << u"h"_s + RS + u"f"_s + RS
-                                  << u"h"_s + RS + u"\r\n"_s + u"f"_s + RS;
+        << wireText("<STX>h<RS>f1<RS>f2<RS>t<ETB>") << wireText("<STX>h<RS>\r\nf1<RS>f2<RS>");
+    QTest::newRow("header only") << wireText("<STX>h<RS>t<ETB>") << wireText("<STX>h<RS>\r\n");
+    QTest::newRow("no RS") << wireText("<STX>ht<ETB>") << u"\r\n"_s;
+    QTest::newRow("empty fields") << wireText("<RS><RS><RS>") << wireText("<RS>\r\n<RS><RS>");
+    QTest::newRow("ends with RS") << wireText("h<RS>f<RS>") << wireText("h<RS>\r\nf<RS>");
     QTest::newRow("empty reply") << QString() << u"\r\n"_s;
 }
 

@@ -1,3 +1,4 @@
+#include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/ReplyDecoding.h"
 #include "protocol/ReplyReception.h"
@@ -25,21 +26,9 @@ private slots:
 
 namespace {
 
-const QString STX = QString(QChar(0x02));
-const QString ETB = QString(QChar(0x17));
-const QString ACK = QString(QChar(0x06));
-const QString NAK = QString(QChar(0x15));
-const QString DC1 = QString(QChar(0x11));
-const QString DC2 = QString(QChar(0x12));
-const QString DC3 = QString(QChar(0x13));
-const QString DC4 = QString(QChar(0x14));
-const QString US = QString(QChar(0x1F));
-const QString ETX = QString(QChar(0x03));
-
 const QString kStamp = u" ◆◆  测试时间:2026-12-7 6:03:46"_s;
 // The write command of the 23-byte example: parameter 12, value 0100.0.
-const QString kWriteFrame =
-    DC3 + u"00101"_s + US + u"12"_s + US + u"0100.0"_s + US + u"00740"_s + ETX;
+const QString kWriteFrame = wireText("<DC3>00101<US>12<US>0100.0<US>00740<ETX>");
 
 // What the window is told to do after a chunk, as one readable text.
 QString describe(const reception::Outcome& outcome)
@@ -63,15 +52,15 @@ void tst_ReplyReception::notificationRead_data()
     QTest::addColumn<bool>("read");
 
     QTest::newRow("before the first command") << QString() << 2 << false;
-    QTest::newRow("read process value") << DC1 << 2 << true;
-    QTest::newRow("read parameter") << DC2 << 2 << true;
-    QTest::newRow("write parameter") << DC3 << 2 << true;
-    QTest::newRow("concentrator request") << DC4 << 2 << true;
-    QTest::newRow("event code 1") << DC1 << 1 << false;
-    QTest::newRow("event code 0") << DC2 << 0 << false;
-    QTest::newRow("event code 3") << DC3 << 3 << false;
-    QTest::newRow("line error event") << DC4 << 1009 << false;
-    QTest::newRow("function code of no command") << STX << 2 << false;
+    QTest::newRow("read process value") << wireText("<DC1>") << 2 << true;
+    QTest::newRow("read parameter") << wireText("<DC2>") << 2 << true;
+    QTest::newRow("write parameter") << wireText("<DC3>") << 2 << true;
+    QTest::newRow("concentrator request") << wireText("<DC4>") << 2 << true;
+    QTest::newRow("event code 1") << wireText("<DC1>") << 1 << false;
+    QTest::newRow("event code 0") << wireText("<DC2>") << 0 << false;
+    QTest::newRow("event code 3") << wireText("<DC3>") << 3 << false;
+    QTest::newRow("line error event") << wireText("<DC4>") << 1009 << false;
+    QTest::newRow("function code of no command") << wireText("<STX>") << 2 << false;
     QTest::newRow("printable function code") << u"1"_s << 2 << false;
 }
 
@@ -95,56 +84,72 @@ void tst_ReplyReception::chunks_data()
     QTest::addColumn<QString>("recvBuf");      // after the last chunk
 
     const QString done = u"decode, timer off"_s;
-    const QString reply = STX + u"0010112.3"_s + u"1A2B3"_s + ETB;
+    const QString reply = wireText("<STX>0010112.31A2B3<ETB>");
 
     QTest::newRow("read process value, reply in three chunks")
-        << DC1 << QString() << QStringList{STX + u"00101"_s, u"12.3"_s, u"1A2B3"_s + ETB}
+        << wireText("<DC1>") << QString()
+        << QStringList{wireText("<STX>00101"), u"12.3"_s, wireText("1A2B3<ETB>")}
         << QStringList{QString(), QString(), done} << reply;
     QTest::newRow("read parameter, reply in three chunks")
-        << DC2 << u"old"_s << QStringList{STX + u"00101"_s, u"12.3"_s, u"1A2B3"_s + ETB}
+        << wireText("<DC2>") << u"old"_s
+        << QStringList{wireText("<STX>00101"), u"12.3"_s, wireText("1A2B3<ETB>")}
         << QStringList{QString(), QString(), done} << reply;
     QTest::newRow("concentrator, reply in three chunks")
-        << DC4 << QString() << QStringList{STX + u"00101"_s, u"12.3"_s, u"1A2B3"_s + ETB}
+        << wireText("<DC4>") << QString()
+        << QStringList{wireText("<STX>00101"), u"12.3"_s, wireText("1A2B3<ETB>")}
         << QStringList{QString(), QString(), done} << reply;
     QTest::newRow("one character per notification")
-        << DC1 << QString() << QStringList{STX, u"7"_s, ETB}
-        << QStringList{QString(), QString(), done} << STX + u"7"_s + ETB;
+        << wireText("<DC1>") << QString()
+        << QStringList{wireText("<STX>"), u"7"_s, wireText("<ETB>")}
+        << QStringList{QString(), QString(), done} << wireText("<STX>7<ETB>");
     QTest::newRow("stray chunk, then a chunk with STX")
-        << DC1 << QString() << QStringList{u"xy"_s, reply} << QStringList{QString(), done} << reply;
+        << wireText("<DC1>") << QString() << QStringList{u"xy"_s, reply}
+        << QStringList{QString(), done} << reply;
     QTest::newRow("stray characters, STX, data and ETB in one chunk")
-        << DC2 << u"old"_s << QStringList{u"xy"_s + reply} << QStringList{done} << u"xy"_s + reply;
+        << wireText("<DC2>") << u"old"_s << QStringList{u"xy"_s + reply} << QStringList{done}
+        << u"xy"_s + reply;
     QTest::newRow("characters after ETB in the same chunk are kept")
-        << DC1 << QString() << QStringList{reply + u"zz"_s} << QStringList{done} << reply + u"zz"_s;
+        << wireText("<DC1>") << QString() << QStringList{reply + u"zz"_s} << QStringList{done}
+        << reply + u"zz"_s;
     QTest::newRow("reply without STX appended to the previous one")
-        << DC1 << reply << QStringList{u"9"_s + ETB} << QStringList{done} << reply + u"9"_s + ETB;
+        << wireText("<DC1>") << reply << QStringList{wireText("9<ETB>")} << QStringList{done}
+        << reply + wireText("9<ETB>");
     QTest::newRow("second chunk with ETB decodes again")
-        << DC1 << QString() << QStringList{reply, u"more"_s + ETB} << QStringList{done, done}
-        << reply + u"more"_s + ETB;
+        << wireText("<DC1>") << QString() << QStringList{reply, wireText("more<ETB>")}
+        << QStringList{done, done} << reply + wireText("more<ETB>");
     QTest::newRow("chunk after a complete reply is only appended")
-        << DC4 << QString() << QStringList{reply, u"tail"_s} << QStringList{done, QString()}
-        << reply + u"tail"_s;
+        << wireText("<DC4>") << QString() << QStringList{reply, u"tail"_s}
+        << QStringList{done, QString()} << reply + u"tail"_s;
     QTest::newRow("STX in a later chunk starts the reply again")
-        << DC2 << QString() << QStringList{STX + u"ab"_s, STX + u"cd"_s, ETB}
-        << QStringList{QString(), QString(), done} << STX + u"cd"_s + ETB;
-    QTest::newRow("reply that never ends") << DC1 << QString() << QStringList{STX + u"abc"_s}
-                                           << QStringList{QString()} << STX + u"abc"_s;
+        << wireText("<DC2>") << QString()
+        << QStringList{wireText("<STX>ab"), wireText("<STX>cd"), wireText("<ETB>")}
+        << QStringList{QString(), QString(), done} << wireText("<STX>cd<ETB>");
+    QTest::newRow("reply that never ends")
+        << wireText("<DC1>") << QString() << QStringList{wireText("<STX>abc")}
+        << QStringList{QString()} << wireText("<STX>abc");
     QTest::newRow("ETB only in what was gathered before is not looked at")
-        << DC1 << reply << QStringList{u"x"_s} << QStringList{QString()} << reply + u"x"_s;
+        << wireText("<DC1>") << reply << QStringList{u"x"_s} << QStringList{QString()}
+        << reply + u"x"_s;
     QTest::newRow("write acknowledged")
-        << DC3 << reply << QStringList{ACK} << QStringList{u"ACK, timer off"_s} << QString();
+        << wireText("<DC3>") << reply << QStringList{wireText("<ACK>")}
+        << QStringList{u"ACK, timer off"_s} << QString();
     QTest::newRow("write refused")
-        << DC3 << QString() << QStringList{NAK} << QStringList{u"NAK, timer off"_s} << QString();
-    QTest::newRow("ACK and NAK in one chunk") << DC3 << QString() << QStringList{u"a"_s + ACK + NAK}
-                                              << QStringList{u"ACK, NAK, timer off"_s} << QString();
+        << wireText("<DC3>") << QString() << QStringList{wireText("<NAK>")}
+        << QStringList{u"NAK, timer off"_s} << QString();
+    QTest::newRow("ACK and NAK in one chunk")
+        << wireText("<DC3>") << QString() << QStringList{wireText("a<ACK><NAK>")}
+        << QStringList{u"ACK, NAK, timer off"_s} << QString();
     QTest::newRow("NAK before ACK in one chunk")
-        << DC3 << QString() << QStringList{NAK + ACK} << QStringList{u"ACK, NAK, timer off"_s}
-        << QString();
+        << wireText("<DC3>") << QString() << QStringList{wireText("<NAK><ACK>")}
+        << QStringList{u"ACK, NAK, timer off"_s} << QString();
     QTest::newRow("write answer with neither ACK nor NAK")
-        << DC3 << u"old"_s << QStringList{u"xyz"_s} << QStringList{QString()} << QString();
+        << wireText("<DC3>") << u"old"_s << QStringList{u"xyz"_s} << QStringList{QString()}
+        << QString();
     QTest::newRow("framed reply to a write is dropped")
-        << DC3 << QString() << QStringList{reply} << QStringList{QString()} << QString();
+        << wireText("<DC3>") << QString() << QStringList{reply} << QStringList{QString()}
+        << QString();
     QTest::newRow("write acknowledged in a later chunk")
-        << DC3 << QString() << QStringList{u"x"_s, ACK}
+        << wireText("<DC3>") << QString() << QStringList{u"x"_s, wireText("<ACK>")}
         << QStringList{QString(), u"ACK, timer off"_s} << QString();
 }
 
@@ -202,16 +207,16 @@ void tst_ReplyReception::acknowledgementEntry()
 void tst_ReplyReception::ackAndNakInOneChunk()
 {
     ModuleVars vars;
-    vars.FuncCode = DC3;
+    vars.FuncCode = wireText("<DC3>");
     vars.SentFrame = kWriteFrame;
     vars.StampText = kStamp;
     Transcript transcript;
-    const reception::Outcome outcome = reception::takeChunk(vars, ACK + NAK);
+    const reception::Outcome outcome = reception::takeChunk(vars, wireText("<ACK><NAK>"));
     for (const reception::Verdict verdict : outcome.verdicts)
         transcript.insert(::acknowledgementEntry(vars, u"12:量程零点"_s, verdict)->text,
                           u"\r\n\r\n"_s);
 
-    // Written second, the NAK entry stands above the ACK entry.
+    // Written second, the wireText("<NAK>") entry stands above the wireText("<ACK>") entry.
     const QString header =
         u"▲▲▲▲ 写参数值(12:量程零点)   ◆◆  测试时间:2026-12-7 6:03:46\r\n发送:"_s;
     QCOMPARE(transcript.text(), header + kWriteFrame + u"→接收:NAK  ×"_s + u"\r\n\r\n"_s + header +

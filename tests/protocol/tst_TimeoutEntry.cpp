@@ -1,3 +1,4 @@
+#include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/TimeoutEntry.h"
 #include "transcript/Transcript.h"
@@ -20,10 +21,8 @@ private slots:
 
 namespace {
 
-const QString US = QString(QChar(0x1F));
-const QString ETX = QString(QChar(0x03));
 const QString kStamp = u" ◆◆  测试时间:2026-12-7 6:03:46"_s;
-const QString kReadParamFrame = QChar(0x12) + u"00101"_s + US + u"11"_s + ETX;
+const QString kReadParamFrame = QChar(0x12) + wireText("00101<US>11<ETX>");
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "FakeSerialLine.h"
 
+#include "WireText.h"
+
 void FakeSerialLine::close()
 {
     m_calls << QStringLiteral("close");
@@ -27,7 +29,7 @@ void FakeSerialLine::clearBuffers()
 
 void FakeSerialLine::write(const QByteArray& bytes)
 {
-    m_calls << QStringLiteral("write ") + hex(bytes);
+    m_calls << QStringLiteral("write ") + visible(QString::fromLatin1(bytes));
     m_written += bytes;
     m_writes << bytes;
 }
@@ -49,9 +51,4 @@ void FakeSerialLine::fail(const QString& reason)
     m_open = false;
     m_waiting.clear();
     emit failed(reason);
-}
-
-QString FakeSerialLine::hex(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' '));
 }

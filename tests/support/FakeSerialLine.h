@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // A serial line for window tests. It records every call in order as text:
-//   "close", "open 1 9600,n,8,2", "clear", "write 11 30 30 31 30 31 03", "read"
+//   "close", "open 1 9600,n,8,2", "clear", "write <DC1>00101<ETX>", "read"
 // and lets the test play the far end: deliver() makes bytes wait and raises the
 // receive notification, fail() closes the line as a pulled adapter would.
 class FakeSerialLine : public SerialLine
@@ -34,9 +34,6 @@ public:
     // Every byte written so far, in order.
     const QByteArray& written() const { return m_written; }
     QList<QByteArray> writes() const { return m_writes; }
-
-    // The bytes as the call log shows them: "11 30 03".
-    static QString hex(const QByteArray& bytes);
 
 private:
     bool m_open = false;

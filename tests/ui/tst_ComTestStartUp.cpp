@@ -373,7 +373,7 @@ void tst_ComTestStartUp::barCommandsActWithoutOpeningAMenu()
     QCOMPARE(h.saveDialogs.size(), 1);
     QCOMPARE(h.saveDialogs.first().proposedName, QStringLiteral("LV-2260603.txt"));
     QCOMPARE(h.fake->calls().size(), 3);
-    QCOMPARE(h.fake->calls().last(), QStringLiteral("write 11 30 30 31 30 31 03"));
+    QCOMPARE(h.fake->calls().last(), QStringLiteral("write <DC1>00101<ETX>"));
 }
 
 void tst_ComTestStartUp::helpShortcuts_data()

@@ -2,6 +2,7 @@
 // them: through the window's menu bar, shortcuts and link labels, after a real
 // exchange has written the transcript.
 #include "ProgramHarness.h"
+#include "WireText.h"
 #include "ui/LinkLabel.h"
 
 #include <QAction>
@@ -32,16 +33,13 @@ class MenuCommandsTest : public QObject
     void exchangeOnce()
     {
         window().Mnu开始->trigger();
-        m_h->fake->deliver(QByteArray("\x02"
-                                      "00101+0123.400620\x17"));
+        m_h->fake->deliver(wire("<STX>00101+0123.400620<ETB>"));
     }
 
     QString expectedTranscript() const
     {
-        return QStringLiteral("▲△▲△ 读瞬时值   校验和:00620 ◆◆  测试时间:2026-12-6 0:28:33\r\n"
-                              "发送:\x11"
-                              "00101\x03 → 接收:\x02"
-                              "00101+0123.400620\x17");
+        return wireText("▲△▲△ 读瞬时值   校验和:00620 ◆◆  测试时间:2026-12-6 "
+                        "0:28:33\r\n发送:<DC1>00101<ETX> → 接收:<STX>00101+0123.400620<ETB>");
     }
 
 private slots:
@@ -82,7 +80,7 @@ private slots:
         QFile file(m_chosenPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.endsWith("\x17\r\n"));
+        QVERIFY(bytes.endsWith(wire("<ETB>\r\n")));
         // "通讯" never appears, but "读瞬时值" must be GBK: 读 is b6 c1.
         QVERIFY(bytes.contains("\xb6\xc1"));
         QStringDecoder gbk("GBK");

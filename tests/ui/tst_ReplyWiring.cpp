@@ -3,6 +3,7 @@
 // tick writes the time-out entry, and "清屏(&C)" empties both.
 
 #include "ProgramHarness.h"
+#include "WireText.h"
 #include "ui/TranscriptPane.h"
 
 #include <QElapsedTimer>
@@ -12,21 +13,11 @@
 namespace {
 
 const QString S = QStringLiteral(" ◆◆  测试时间:2026-12-7 6:03:46");
-const QString F1 = QStringLiteral("\x11"
-                                  "00101\x03");
-const QString F2 = QStringLiteral("\x12"
-                                  "00101\x1f"
-                                  "11\x03");
+const QString F1 = wireText("<DC1>00101<ETX>");
+const QString F2 = wireText("<DC2>00101<US>11<ETX>");
 // DC3, parameter 11, value box 00000.0: value text 0000.0, checksum 738.
-const QString F3 = QStringLiteral("\x13"
-                                  "00101\x1f"
-                                  "11\x1f"
-                                  "0000.0\x1f"
-                                  "00738\x03");
-const QString F4 = QStringLiteral("\x14"
-                                  "05\x12"
-                                  "00101\x1f"
-                                  "73\x03");
+const QString F3 = wireText("<DC3>00101<US>11<US>0000.0<US>00738<ETX>");
+const QString F4 = wireText("<DC4>05<DC2>00101<US>73<ETX>");
 const QString P11 = QStringLiteral("11:分读号 ");
 const QString P73 = QStringLiteral("73:读HBX所挂接仪表瞬时值");
 
@@ -73,75 +64,49 @@ private slots:
 void tst_ReplyWiring::replies_data()
 {
     QTest::addColumn<int>("function");
-    QTest::addColumn<QByteArrayList>("chunks");
+    QTest::addColumn<QStringList>("chunks"); // received bytes, <STX>-named
     QTest::addColumn<QString>("transcript");
 
     QTest::newRow("read value in three chunks")
-        << 0
-        << QByteArrayList{"\x02"
-                          "00101+01",
-                          "23.456", "789\x17"}
+        << 0 << QStringList{"<STX>00101+01", "23.456", "789<ETB>"}
         << QStringLiteral("▲△▲△ 读瞬时值   校验和:56789") + S + "\r\n发送:" + F1 +
-               QStringLiteral(" → 接收:\x02"
-                              "00101+0123.456789\x17");
+               wireText(" → 接收:<STX>00101+0123.456789<ETB>");
     QTest::newRow("stray characters before the reply are dropped")
-        << 0
-        << QByteArrayList{"zz",
-                          "\x02"
-                          "0010112345",
-                          "\x17"}
+        << 0 << QStringList{"zz", "<STX>0010112345", "<ETB>"}
         << QStringLiteral("▲△▲△ 读瞬时值   校验和:12345") + S + "\r\n发送:" + F1 +
-               QStringLiteral(" → 接收:\x02"
-                              "0010112345\x17");
+               wireText(" → 接收:<STX>0010112345<ETB>");
     QTest::newRow("read parameter")
-        << 1
-        << QByteArrayList{"\x02"
-                          "00101\x1f"
-                          "11\x1f"
-                          "0003"
-                          "12345\x17"}
+        << 1 << QStringList{"<STX>00101<US>11<US>000312345<ETB>"}
         << QStringLiteral("△△△△ 读参数值(") + P11 + ")  " + S + "\r\n发送:" + F2 +
-               QStringLiteral(" → 接收:\x02"
-                              "00101\x1f"
-                              "11\x1f"
-                              "000312345\x17");
-    QTest::newRow("write accepted") << 2 << QByteArrayList{"\x06"}
+               wireText(" → 接收:<STX>00101<US>11<US>000312345<ETB>");
+    QTest::newRow("write accepted") << 2 << QStringList{"<ACK>"}
                                     << QStringLiteral("▲▲▲▲ 写参数值(") + P11 + ")  " + S +
                                            "\r\n发送:" + F3 + QStringLiteral("→接收:ACK  √");
-    QTest::newRow("write refused") << 2 << QByteArrayList{"\x15"}
+    QTest::newRow("write refused") << 2 << QStringList{"<NAK>"}
                                    << QStringLiteral("▲▲▲▲ 写参数值(") + P11 + ")  " + S +
                                           "\r\n发送:" + F3 + QStringLiteral("→接收:NAK  ×");
     QTest::newRow("write answered with both, NAK on top")
-        << 2 << QByteArrayList{"\x06\x15"}
+        << 2 << QStringList{"<ACK><NAK>"}
         << QStringLiteral("▲▲▲▲ 写参数值(") + P11 + ")  " + S + "\r\n发送:" + F3 +
                QStringLiteral("→接收:NAK  ×") + "\r\n\r\n" + QStringLiteral("▲▲▲▲ 写参数值(") +
                P11 + ")  " + S + "\r\n发送:" + F3 + QStringLiteral("→接收:ACK  √");
     QTest::newRow("HBX reply laid out at its separators")
-        << 3
-        << QByteArrayList{"\x02"
-                          "05\x1e"
-                          "001+0012.3\x1e",
-                          "002+0045.6\x1e"
-                          "12345\x17"}
+        << 3 << QStringList{"<STX>05<RS>001+0012.3<RS>", "002+0045.6<RS>12345<ETB>"}
         << QStringLiteral("△△△△ (") + P73 + QStringLiteral(")  校验和:12345") + S +
-               "\r\n发送:" + F4 +
-               QStringLiteral(" → 接收:\x02"
-                              "05\x1e\r\n"
-                              "001+0012.3\x1e"
-                              "002+0045.6\x1e");
+               "\r\n发送:" + F4 + wireText(" → 接收:<STX>05<RS>\r\n001+0012.3<RS>002+0045.6<RS>");
 }
 
 void tst_ReplyWiring::replies()
 {
     QFETCH(int, function);
-    QFETCH(QByteArrayList, chunks);
+    QFETCH(QStringList, chunks);
     QFETCH(QString, transcript);
     ProgramHarness h;
     ComTest& w = h.window();
     send(h, function);
     QVERIFY(w.Timer2->isActive());
-    for (const QByteArray& chunk : chunks)
-        h.fake->deliver(chunk);
+    for (const QString& chunk : chunks)
+        h.fake->deliver(wire(chunk));
 
     QCOMPARE(w.transcript().text(), transcript);
     QCOMPARE(shownIn(w.REC1), asShown(transcript));
@@ -154,21 +119,16 @@ void tst_ReplyWiring::secondReplyStandsAboveTheFirst()
     ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
-    h.fake->deliver("\x02"
-                    "0010111111\x17");
+    h.fake->deliver(wire("<STX>0010111111<ETB>"));
     h.now = QDateTime(QDate(2026, 12, 7), QTime(6, 4, 0));
     send(h, 0);
-    h.fake->deliver("\x02"
-                    "0010122222\x17");
+    h.fake->deliver(wire("<STX>0010122222<ETB>"));
 
     const QString first = QStringLiteral("▲△▲△ 读瞬时值   校验和:11111") + S + "\r\n发送:" + F1 +
-                          QStringLiteral(" → 接收:\x02"
-                                         "0010111111\x17");
+                          wireText(" → 接收:<STX>0010111111<ETB>");
     const QString second = QStringLiteral("▲△▲△ 读瞬时值   校验和:22222 ◆◆  测试时间:2026-12-7 "
                                           "6:04:00\r\n发送:") +
-                           F1 +
-                           QStringLiteral(" →接收:\x02"
-                                          "0010122222\x17");
+                           F1 + wireText(" →接收:<STX>0010122222<ETB>");
     QCOMPARE(w.transcript().text(), second + "\r\n\r\n" + first);
     QCOMPARE(shownIn(w.REC1), asShown(second + "\r\n\r\n" + first));
 }
@@ -190,9 +150,7 @@ void tst_ReplyWiring::notificationsThatReadNothing()
     ComTest& w = h.window();
     if (sendFirst)
         send(h, 0);
-    h.fake->deliver("\x02"
-                    "0010112345\x17",
-                    eventCode);
+    h.fake->deliver(wire("<STX>0010112345<ETB>"), eventCode);
     QVERIFY(!h.fake->calls().contains(QStringLiteral("read")));
     QVERIFY(w.transcript().isEmpty());
     QCOMPARE(w.Timer2->isActive(), sendFirst);
@@ -265,8 +223,7 @@ void tst_ReplyWiring::timeoutAfterTheRealThreeSeconds()
     send(h, 1);
     clock.start();
     QCOMPARE(w.Timer2->interval(), 3000);
-    h.fake->deliver("\x02"
-                    "00101"); // a reply that never completes
+    h.fake->deliver(wire("<STX>00101")); // a reply that never completes
 
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 1, 10000);
     QVERIFY2(clock.elapsed() >= 2990, qPrintable(QString::number(clock.elapsed())));
@@ -276,8 +233,7 @@ void tst_ReplyWiring::timeoutAfterTheRealThreeSeconds()
     QCOMPARE(w.transcript().text(), QStringLiteral("△△△△ 读参数值(") + P11 + ")  " + S +
                                         "\r\n发送:" + F2 +
                                         QStringLiteral(" → 接收:串口超时错误!!!"));
-    QCOMPARE(h.vars().RecvBuf, QStringLiteral("\x02"
-                                              "00101"));
+    QCOMPARE(h.vars().RecvBuf, wireText("<STX>00101"));
 }
 
 void tst_ReplyWiring::replyAfterTheTimeoutStandsAboveIt()
@@ -287,11 +243,10 @@ void tst_ReplyWiring::replyAfterTheTimeoutStandsAboveIt()
     w.Timer2->setInterval(20);
     send(h, 0);
     QTRY_COMPARE(w.transcript().entryCount(), 1);
-    h.fake->deliver("\x02"
-                    "0010154321\x17");
+    h.fake->deliver(wire("<STX>0010154321<ETB>"));
     QCOMPARE(w.transcript().entryCount(), 2);
     QVERIFY(w.transcript().text().startsWith(QStringLiteral("▲△▲△ 读瞬时值   校验和:54321") + S +
-                                             "\r\n发送:" + F1 + QStringLiteral(" →接收:\x02")));
+                                             "\r\n发送:" + F1 + wireText(" →接收:<STX>")));
     QVERIFY(w.transcript().text().endsWith(QStringLiteral(" → 接收:串口超时错误!!!")));
 }
 
@@ -311,11 +266,9 @@ void tst_ReplyWiring::lineFailureEndsInTheTimeoutAndTheNextStartReopens()
 
     h.fake->forgetCalls();
     w.Mnu开始->trigger();
-    QCOMPARE(h.fake->calls(),
-             (QStringList{"open 1 9600,n,8,2", "clear", "write 11 30 30 31 30 31 03"}));
+    QCOMPARE(h.fake->calls(), (QStringList{"open 1 9600,n,8,2", "clear", "write <DC1>00101<ETX>"}));
     QVERIFY(h.fake->isOpen());
-    h.fake->deliver("\x02"
-                    "0010112345\x17");
+    h.fake->deliver(wire("<STX>0010112345<ETB>"));
     QCOMPARE(w.transcript().entryCount(), 2);
 }
 
@@ -324,8 +277,7 @@ void tst_ReplyWiring::clearEmptiesModelAndPane()
     ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
-    h.fake->deliver("\x02"
-                    "0010111111\x17");
+    h.fake->deliver(wire("<STX>0010111111<ETB>"));
     send(h, 0);
     QVERIFY(!w.transcript().isEmpty());
     const ModuleVars before = h.vars();
@@ -343,11 +295,9 @@ void tst_ReplyWiring::clearEmptiesModelAndPane()
     QCOMPARE(h.vars().RecvBuf, before.RecvBuf);
 
     // The first entry after Clear stands alone and uses the spaced arrow.
-    h.fake->deliver("\x02"
-                    "0010122222\x17");
+    h.fake->deliver(wire("<STX>0010122222<ETB>"));
     const QString entry = QStringLiteral("▲△▲△ 读瞬时值   校验和:22222") + S + "\r\n发送:" + F1 +
-                          QStringLiteral(" → 接收:\x02"
-                                         "0010122222\x17");
+                          wireText(" → 接收:<STX>0010122222<ETB>");
     QCOMPARE(w.transcript().text(), entry);
     QCOMPARE(shownIn(w.REC1), asShown(entry));
 

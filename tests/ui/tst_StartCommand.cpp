@@ -3,13 +3,14 @@
 // the order of the port calls, and the cases that must send nothing.
 
 #include "ProgramHarness.h"
+#include "WireText.h"
 
 #include <QTimer>
 
 namespace {
 
 const QString kOpenCom1 = QStringLiteral("open 1 9600,n,8,2");
-const QString kDc1At001 = QStringLiteral("write 11 30 30 31 30 31 03");
+const QString kDc1At001 = QStringLiteral("write <DC1>00101<ETX>");
 
 } // namespace
 
@@ -41,24 +42,23 @@ void tst_StartCommand::framesFromTheSelections_data()
     QTest::addColumn<QString>("funcCode");
 
     QTest::newRow("DC1 at 001, channel 01") << 0 << "001" << 1 << -1 << ""
-                                            << "11 30 30 31 30 31 03"
-                                            << "\x11";
+                                            << "<DC1>00101<ETX>"
+                                            << "<DC1>";
     QTest::newRow("DC2, parameter 11:分读号") << 1 << "001" << 1 << -1 << ""
-                                              << "12 30 30 31 30 31 1f 31 31 03"
-                                              << "\x12";
-    QTest::newRow("DC3, parameter 12, value 100.0")
-        << 2 << "001" << 1 << 11 << "100.0"
-        << "13 30 30 31 30 31 1f 31 32 1f 30 31 30 30 2e 30 1f 30 30 37 34 30 03"
-        << "\x13";
+                                              << "<DC2>00101<US>11<ETX>"
+                                              << "<DC2>";
+    QTest::newRow("DC3, parameter 12, value 100.0") << 2 << "001" << 1 << 11 << "100.0"
+                                                    << "<DC3>00101<US>12<US>0100.0<US>00740<ETX>"
+                                                    << "<DC3>";
     QTest::newRow("DC4 at 005, parameter 73") << 3 << "005" << 1 << -1 << ""
-                                              << "14 30 35 12 30 30 31 30 31 1f 37 33 03"
-                                              << "\x14";
+                                              << "<DC4>05<DC2>00101<US>73<ETX>"
+                                              << "<DC4>";
     QTest::newRow("DC4 at 120, parameter 73") << 3 << "120" << 1 << -1 << ""
-                                              << "14 31 32 30 12 30 30 31 30 31 1f 37 33 03"
-                                              << "\x14";
+                                              << "<DC4>120<DC2>00101<US>73<ETX>"
+                                              << "<DC4>";
     QTest::newRow("DC1 at 255, channel 64") << 0 << "255" << 64 << -1 << ""
-                                            << "11 32 35 35 36 34 03"
-                                            << "\x11";
+                                            << "<DC1>25564<ETX>"
+                                            << "<DC1>";
 }
 
 void tst_StartCommand::framesFromTheSelections()
@@ -87,8 +87,8 @@ void tst_StartCommand::framesFromTheSelections()
 
     QCOMPARE(h.fake->calls(), (QStringList{kOpenCom1, "clear", "write " + bytes}));
     QVERIFY(h.fake->isOpen());
-    QCOMPARE(h.vars().FuncCode, funcCode);
-    QCOMPARE(QString::fromLatin1(h.vars().SentFrame.toLatin1().toHex(' ')), bytes);
+    QCOMPARE(visible(h.vars().FuncCode), funcCode);
+    QCOMPARE(visible(h.vars().SentFrame), bytes);
     QCOMPARE(h.vars().StampText, QStringLiteral(" ◆◆  测试时间:2026-12-7 6:03:46"));
     QVERIFY(w.Timer2->isActive());
     QVERIFY(h.boxes.requests.isEmpty());
@@ -178,7 +178,7 @@ void tst_StartCommand::unformattedAddressIsFormattedFirst()
     w.Combo6->setEditText(QStringLiteral("7"));
     w.Mnu开始->trigger();
     QCOMPARE(w.Combo6->currentText(), QStringLiteral("007"));
-    QCOMPARE(h.fake->calls().last(), QStringLiteral("write 11 30 30 37 30 31 03"));
+    QCOMPARE(h.fake->calls().last(), QStringLiteral("write <DC1>00701<ETX>"));
     QCOMPARE(h.vars().InstrAddr, QStringLiteral("007"));
     QVERIFY(h.boxes.requests.isEmpty());
 }
@@ -207,11 +207,9 @@ void tst_StartCommand::twoStartsSendTheSameBytesTwice()
 
     QCOMPARE(h.fake->writes().size(), 2);
     QCOMPARE(h.fake->writes().at(0), h.fake->writes().at(1));
-    QCOMPARE(h.fake->writes().at(0), QByteArray("\x12"
-                                                "00101\x1f"
-                                                "11\x03"));
+    QCOMPARE(h.fake->writes().at(0), wire("<DC2>00101<US>11<ETX>"));
     QCOMPARE(h.fake->calls().mid(3),
-             (QStringList{"close", kOpenCom1, "clear", "write 12 30 30 31 30 31 1f 31 31 03"}));
+             (QStringList{"close", kOpenCom1, "clear", "write <DC2>00101<US>11<ETX>"}));
     QCOMPARE(h.vars().StampText, QStringLiteral(" ◆◆  测试时间:2027-1-9 14:05:07"));
     QVERIFY(w.Timer2->isActive());
     QVERIFY(w.Timer2->remainingTime() > 2000); // counted afresh from the second send
@@ -243,8 +241,7 @@ void tst_StartCommand::portThatCannotOpenSendsNothing()
     QCOMPARE(h.vars().InstrAddr, QStringLiteral("001"));
 
     // A reply arriving now is not read: no command was sent.
-    h.fake->deliver("\x02"
-                    "xx\x17");
+    h.fake->deliver(wire("<STX>xx<ETB>"));
     QVERIFY(w.transcript().isEmpty());
 
     // Once the device is there, the next Start opens it.

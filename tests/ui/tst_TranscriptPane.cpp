@@ -1,6 +1,7 @@
 // The pane REC1 on its own: entries go on top in the model's exact CR LF text
 // and in the pane's lines, the operator can select and copy but not type.
 
+#include "WireText.h"
 #include "ui/TranscriptPane.h"
 
 #include <QApplication>
@@ -56,18 +57,14 @@ void tst_TranscriptPane::lineEndsBecomeLines()
 {
     Transcript transcript;
     TranscriptPane pane(transcript);
-    pane.putOnTop({QStringLiteral("发送:\x11"
-                                  "00101\x03\r\n →接收:\x02"
-                                  "x\x17")});
+    pane.putOnTop({wireText("发送:<DC1>00101<ETX>\r\n →接收:<STX>x<ETB>")});
     pane.putOnTop({QStringLiteral("second")});
     const QTextDocument* doc = pane.document();
     QCOMPARE(doc->blockCount(), 4);
     QCOMPARE(doc->findBlockByNumber(0).text(), QStringLiteral("second"));
     QCOMPARE(doc->findBlockByNumber(1).text(), QString());
-    QCOMPARE(doc->findBlockByNumber(2).text(), QStringLiteral("发送:\x11"
-                                                              "00101\x03"));
-    QCOMPARE(doc->findBlockByNumber(3).text(), QStringLiteral(" →接收:\x02"
-                                                              "x\x17"));
+    QCOMPARE(doc->findBlockByNumber(2).text(), wireText("发送:<DC1>00101<ETX>"));
+    QCOMPARE(doc->findBlockByNumber(3).text(), wireText(" →接收:<STX>x<ETB>"));
 }
 
 void tst_TranscriptPane::operatorCannotType()
