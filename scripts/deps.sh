@@ -1,7 +1,7 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages the
 # build, the program and the tests need, when any of them is missing.
 LINKBENCH_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config clang-format clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
