@@ -1,0 +1,80 @@
+// The numeric test, the value rule and the command frames, from a typed text.
+// The input is the text as UTF-8.
+//
+// Properties: a text the numeric test accepts gives a write frame that parses
+// back (DC3, address and channel, three US, the value, the checksum over the
+// body, ETX) with a value field of the numeric shape's characters; a value typed
+// without a point goes out as a whole number that reads back as the typed
+// value rounded half away from zero, at least five digits; an address the
+// address rule accepts is three digits from 001 to 255.
+#include "FuzzCheck.h"
+#include "protocol/CommandFrames.h"
+#include "protocol/ControlChars.h"
+#include "protocol/NumericText.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+// The value field holds only what the numeric shape allows (a text with five
+// or more characters after the point goes out as typed, blanks included), so
+// no protocol control character but the tab can reach it.
+bool ofNumericShape(const QString& text)
+{
+    for (const QChar c : text) {
+        if (!QStringLiteral(" \t+-.0123456789eE").contains(c))
+            return false;
+    }
+    return true;
+}
+
+void checkWriteFrame(const QString& typed)
+{
+    const QString value = frames::valueText(typed);
+    const QString frame =
+        frames::dc3Frame(QStringLiteral("001"), QStringLiteral("01"), QStringLiteral("12"), value);
+    FUZZ_CHECK(frame.startsWith(QChar(ctl::DC3)) && frame.endsWith(QChar(ctl::ETX)));
+    const QStringList fields = frame.mid(1, frame.size() - 2).split(QChar(ctl::US));
+    FUZZ_CHECK(fields.size() == 4);
+    FUZZ_CHECK(fields[0] == QStringLiteral("00101") && fields[1] == QStringLiteral("12"));
+    FUZZ_CHECK(fields[2] == value && ofNumericShape(value));
+    const QString body = frame.left(frame.size() - 1 - fields[3].size());
+    FUZZ_CHECK(fields[3] == frames::checksum(body));
+    FUZZ_CHECK(fields[3].size() >= 5);
+
+    if (typed.contains(u'.'))
+        return;
+    const double typedValue = *numeric::parseNumber(typed);
+    const std::optional<double> sentValue = numeric::parseNumber(value);
+    FUZZ_CHECK(sentValue.has_value());
+    FUZZ_CHECK(*sentValue == std::round(typedValue));
+    const QString digits = value.startsWith(u'-') ? value.mid(1) : value;
+    FUZZ_CHECK(digits.size() >= 5);
+    for (const QChar c : digits)
+        FUZZ_CHECK(c.isDigit());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString typed = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const std::optional<double> number = numeric::parseNumber(typed);
+    FUZZ_CHECK(numeric::isNumber(typed) == number.has_value());
+    if (number) {
+        FUZZ_CHECK(std::isfinite(*number));
+        checkWriteFrame(typed);
+    }
+
+    const int address = frames::parseAddress(typed);
+    FUZZ_CHECK(address == -1 || (address >= 1 && address <= 255));
+    if (address > 0) {
+        const QString field = frames::addressField(address);
+        FUZZ_CHECK(field.size() == 3 && field.toInt() == address);
+        FUZZ_CHECK(frames::dc1Frame(field, QStringLiteral("01")) ==
+                   QChar(ctl::DC1) + field + QStringLiteral("01") + QChar(ctl::ETX));
+    }
+    return 0;
+}
