@@ -1,4 +1,5 @@
 #include "PtyPair.h"
+#include "WireText.h"
 #include "catalogue/LineLists.h"
 #include "platform/LineSettings.h"
 #include "platform/PortMapping.h"
@@ -243,13 +244,11 @@ void tst_QtSerialLine::chunksFromThePeer_data()
 {
     QTest::addColumn<QByteArrayList>("chunks");
 
-    QTest::newRow("reply in one chunk") << QByteArrayList{"\x02"
-                                                          "00101 12.3 0A1B2\x17"};
-    QTest::newRow("reply in three chunks") << QByteArrayList{"\x02"
-                                                             "001",
-                                                             "01 12.3", " 0A1B2\x17"};
-    QTest::newRow("single bytes") << QByteArrayList{"\x02", "1", "\x17"};
-    QTest::newRow("acknowledgement") << QByteArrayList{"\x06"};
+    QTest::newRow("reply in one chunk") << QByteArrayList{wire("<STX>00101 12.3 0A1B2<ETB>")};
+    QTest::newRow("reply in three chunks")
+        << QByteArrayList{wire("<STX>001"), "01 12.3", wire(" 0A1B2<ETB>")};
+    QTest::newRow("single bytes") << QByteArrayList{wire("<STX>"), "1", wire("<ETB>")};
+    QTest::newRow("acknowledgement") << QByteArrayList{wire("<ACK>")};
     QTest::newRow("control characters and high bytes")
         << QByteArrayList{QByteArray("\x00\x11\x13\x0d\x0a", 5), "\x7f\x80\xff"};
 }
@@ -290,17 +289,15 @@ void tst_QtSerialLine::clearBuffersDropsUnreadInput()
     QString error;
     QVERIFY2(line.open(1, QStringLiteral("9600,n,8,2"), &error), qPrintable(error));
 
-    QVERIFY(m_pty->writeToPeer("stale reply\x17"));
+    QVERIFY(m_pty->writeToPeer(wire("stale reply<ETB>")));
     if (letProgramSeeIt)
         QVERIFY(notifications.wait(3000));
     else
         QTest::qSleep(50); // the bytes reach the slave, but no event is processed
     line.clearBuffers();
 
-    QVERIFY(m_pty->writeToPeer("\x02"
-                               "fresh\x17"));
-    QCOMPARE(receiveOnLine(line, notifications, 7), QByteArray("\x02"
-                                                               "fresh\x17"));
+    QVERIFY(m_pty->writeToPeer(wire("<STX>fresh<ETB>")));
+    QCOMPARE(receiveOnLine(line, notifications, 7), wire("<STX>fresh<ETB>"));
     QCOMPARE(m_pty->readFromPeer(50), QByteArray()); // clearing sends nothing
 }
 
@@ -314,14 +311,10 @@ void tst_QtSerialLine::reopenWhileOpenKeepsWorking()
     for (const QString& settings : catalogue::lineSettingEntries()) {
         QVERIFY2(line.open(1, settings, &error), qPrintable(error));
         line.clearBuffers();
-        line.write("\x11"
-                   "00101\x03");
-        QCOMPARE(m_pty->readExactly(7, 3000), QByteArray("\x11"
-                                                         "00101\x03"));
-        QVERIFY(m_pty->writeToPeer("\x02"
-                                   "ok\x17"));
-        QCOMPARE(receiveOnLine(line, notifications, 4), QByteArray("\x02"
-                                                                   "ok\x17"));
+        line.write(wire("<DC1>00101<ETX>"));
+        QCOMPARE(m_pty->readExactly(7, 3000), wire("<DC1>00101<ETX>"));
+        QVERIFY(m_pty->writeToPeer(wire("<STX>ok<ETB>")));
+        QCOMPARE(receiveOnLine(line, notifications, 4), wire("<STX>ok<ETB>"));
     }
     line.close();
     QVERIFY(!line.isOpen());
@@ -344,8 +337,8 @@ void tst_QtSerialLine::missingDeviceIsRefused()
     QVERIFY(!line.isOpen());
     QCOMPARE(failures.size(), 0); // a refused open is open()'s answer, not a failure
     QCOMPARE(line.readAll(), QByteArray());
-    line.write("\x11");  // nothing to write to: dropped
-    line.clearBuffers(); // and nothing to clear
+    line.write(wire("<DC1>")); // nothing to write to: dropped
+    line.clearBuffers();       // and nothing to clear
 }
 
 void tst_QtSerialLine::portHeldByAnotherLineIsRefused()
@@ -364,8 +357,8 @@ void tst_QtSerialLine::portHeldByAnotherLineIsRefused()
 
     // The holder keeps its line.
     QVERIFY(holder.isOpen());
-    QVERIFY(m_pty->writeToPeer("\x06"));
-    QCOMPARE(receiveOnLine(holder, holderNotifications, 1), QByteArray("\x06"));
+    QVERIFY(m_pty->writeToPeer(wire("<ACK>")));
+    QCOMPARE(receiveOnLine(holder, holderNotifications, 1), wire("<ACK>"));
 
     // Once released, the port is free again.
     holder.close();
@@ -436,8 +429,7 @@ void tst_QtSerialLine::peerGoingAwayFailsOnce()
 
     // The program keeps calling the line as usual: nothing breaks, nothing more is reported.
     QCOMPARE(line.readAll(), QByteArray());
-    line.write("\x11"
-               "00101\x03");
+    line.write(wire("<DC1>00101<ETX>"));
     line.clearBuffers();
     line.close();
     QTest::qWait(20);
@@ -457,8 +449,7 @@ void tst_QtSerialLine::failureMetInsideACallIsReportedAfterIt()
     line.clearBuffers();
     QVERIFY(!line.isOpen());
     QCOMPARE(failures.size(), 0); // not inside the caller's handler
-    line.write("\x11"
-               "00101\x03");
+    line.write(wire("<DC1>00101<ETX>"));
 
     QVERIFY(failures.wait(3000));
     QTest::qWait(100);
@@ -488,8 +479,8 @@ void tst_QtSerialLine::failureBeforeAReopenIsNotReported()
     QTest::qWait(100);
     QCOMPARE(failures.size(), 0); // the new line is fine: nothing to report
     QVERIFY(line.isOpen());
-    QVERIFY(other.writeToPeer("\x06"));
-    QCOMPARE(receiveOnLine(line, notifications, 1), QByteArray("\x06"));
+    QVERIFY(other.writeToPeer(wire("<ACK>")));
+    QCOMPARE(receiveOnLine(line, notifications, 1), wire("<ACK>"));
 }
 
 void tst_QtSerialLine::reopenAfterPeerCameBack()
@@ -520,16 +511,10 @@ void tst_QtSerialLine::reopenAfterPeerCameBack()
     qInfo("old slave %s, new slave %s", qPrintable(oldSlave), qPrintable(m_pty->slaveName()));
 
     QVERIFY2(line.open(1, QStringLiteral("9600,n,8,2"), &error), qPrintable(error));
-    line.write("\x12"
-               "00101\x1f"
-               "11\x03");
-    QCOMPARE(m_pty->readExactly(10, 3000), QByteArray("\x12"
-                                                      "00101\x1f"
-                                                      "11\x03"));
-    QVERIFY(m_pty->writeToPeer("\x02"
-                               "00101 11 5\x17"));
-    QCOMPARE(receiveOnLine(line, notifications, 12), QByteArray("\x02"
-                                                                "00101 11 5\x17"));
+    line.write(wire("<DC2>00101<US>11<ETX>"));
+    QCOMPARE(m_pty->readExactly(10, 3000), wire("<DC2>00101<US>11<ETX>"));
+    QVERIFY(m_pty->writeToPeer(wire("<STX>00101 11 5<ETB>")));
+    QCOMPARE(receiveOnLine(line, notifications, 12), wire("<STX>00101 11 5<ETB>"));
     QCOMPARE(failures.size(), 1);
 }
 

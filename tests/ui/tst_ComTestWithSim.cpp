@@ -30,71 +30,33 @@ const QString P74 = QStringLiteral("74:读HBX所挂接仪表历史值");
 
 // The HBX's list of attached instruments 001 to 011 as the tool lays it out:
 // the header through its RS on a line of its own, then every address with its RS.
-const QString kAttachedAddressesLaidOut = QStringLiteral("\x02"
-                                                         "0571\x1e\r\n"
-                                                         "001\x1e"
-                                                         "002\x1e"
-                                                         "003\x1e"
-                                                         "004\x1e"
-                                                         "005\x1e"
-                                                         "006\x1e"
-                                                         "007\x1e"
-                                                         "008\x1e"
-                                                         "009\x1e"
-                                                         "010\x1e"
-                                                         "011\x1e");
+const QString kAttachedAddressesLaidOut =
+    wireText("<STX>0571<RS>\r\n001<RS>002<RS>003<RS>004<RS>005<RS>006<RS>007<RS>008<RS>009<RS>010<"
+             "RS>011<RS>");
 
 const QString ArrowFirst = QStringLiteral(" → 接收:"); // into an empty pane
 const QString ArrowLater = QStringLiteral(" →接收:");  // above older entries
 
 // The commands, byte for byte.
-const QString ReadValue00101 = QStringLiteral("\x11"
-                                              "00101\x03");
-const QString ReadValue01190 = QStringLiteral("\x11"
-                                              "01190\x03");
-const QString ReadValue20001 = QStringLiteral("\x11"
-                                              "20001\x03");
-const QString Read11 = QStringLiteral("\x12"
-                                      "00101\x1f"
-                                      "11\x03");
-const QString Read12 = QStringLiteral("\x12"
-                                      "00101\x1f"
-                                      "12\x03");
-const QString Read28At00705 = QStringLiteral("\x12"
-                                             "00705\x1f"
-                                             "28\x03");
+const QString ReadValue00101 = wireText("<DC1>00101<ETX>");
+const QString ReadValue01190 = wireText("<DC1>01190<ETX>");
+const QString ReadValue20001 = wireText("<DC1>20001<ETX>");
+const QString Read11 = wireText("<DC2>00101<US>11<ETX>");
+const QString Read12 = wireText("<DC2>00101<US>12<ETX>");
+const QString Read28At00705 = wireText("<DC2>00705<US>28<ETX>");
 // Parameter 12, value box 100.0: value text 0100.0, checksum 740.
-const QString Write12 = QStringLiteral("\x13"
-                                       "00101\x1f"
-                                       "12\x1f"
-                                       "0100.0\x1f"
-                                       "00740\x03");
+const QString Write12 = wireText("<DC3>00101<US>12<US>0100.0<US>00740<ETX>");
 
 QString hbxRequest(const QString& code)
 {
-    return QStringLiteral("\x14"
-                          "05\x12"
-                          "00101\x1f") +
-           code + QStringLiteral("\x03");
+    return wireText("<DC4>05<DC2>00101<US>") + code + wireText("<ETX>");
 }
 
 // The simulator's replies that do not depend on the time of day.
-const QString Param11 = QStringLiteral("\x02"
-                                       "00101\x1f"
-                                       "11\x1f"
-                                       "0000300647\x17");
-const QString Param12Initial = QStringLiteral("\x02"
-                                              "00101\x1f"
-                                              "12\x1f"
-                                              "0000.000691\x17");
-const QString Param12Written = QStringLiteral("\x02"
-                                              "00101\x1f"
-                                              "12\x1f"
-                                              "0100.000692\x17");
-const QString Param28At00705 = QStringLiteral("\x02"
-                                              "00705\x1f"
-                                              "28\x1f"
-                                              "0000700669\x17");
+const QString Param11 = wireText("<STX>00101<US>11<US>0000300647<ETB>");
+const QString Param12Initial = wireText("<STX>00101<US>12<US>0000.000691<ETB>");
+const QString Param12Written = wireText("<STX>00101<US>12<US>0100.000692<ETB>");
+const QString Param28At00705 = wireText("<STX>00705<US>28<US>0000700669<ETB>");
 
 QString readParamEntry(const QString& parameter, const QString& frame, const QString& arrow,
                        const QString& reply)
@@ -218,18 +180,14 @@ void tst_ComTestWithSim::repeatableAnswers_data()
                     .address = QStringLiteral("5")}
         << logLine(hbxRequest("72"), QStringLiteral("<STX>0572<RS>003<RS>00415<ETB>"))
         << hbxEntry(P72, QStringLiteral("00415"), hbxRequest("72"),
-                    QStringLiteral("\x02"
-                                   "0572\x1e\r\n"
-                                   "003\x1e"));
+                    wireText("<STX>0572<RS>\r\n003<RS>"));
     QTest::newRow("HBX faulty instruments (72), none: the header alone")
         << QStringList{}
         << Operator{.function = 3,
                     .parameter = QStringLiteral("72"),
                     .address = QStringLiteral("5")}
         << logLine(hbxRequest("72"), QStringLiteral("<STX>0572<RS>00238<ETB>"))
-        << hbxEntry(P72, QStringLiteral("00238"), hbxRequest("72"),
-                    QStringLiteral("\x02"
-                                   "0572\x1e\r\n"));
+        << hbxEntry(P72, QStringLiteral("00238"), hbxRequest("72"), wireText("<STX>0572<RS>\r\n"));
 }
 
 void tst_ComTestWithSim::repeatableAnswers()

@@ -30,24 +30,11 @@ const QString P73 = QStringLiteral("73:读HBX所挂接仪表瞬时值");
 // The four commands the soak goes round, all to instrument 005 (or the HBX at
 // 05), channel 01. The write puts back the parameter's start value "00003", so
 // every read of it answers the same.
-const QString ReadValue = QStringLiteral("\x11"
-                                         "00501\x03");
-const QString ReadParam = QStringLiteral("\x12"
-                                         "00501\x1f"
-                                         "11\x03");
-const QString WriteParam = QStringLiteral("\x13"
-                                          "00501\x1f"
-                                          "11\x1f"
-                                          "00003\x1f"
-                                          "00699\x03");
-const QString HbxValues = QStringLiteral("\x14"
-                                         "05\x12"
-                                         "00101\x1f"
-                                         "73\x03");
-const QString ParamReply = QStringLiteral("\x02"
-                                          "00501\x1f"
-                                          "11\x1f"
-                                          "0000300651\x17");
+const QString ReadValue = wireText("<DC1>00501<ETX>");
+const QString ReadParam = wireText("<DC2>00501<US>11<ETX>");
+const QString WriteParam = wireText("<DC3>00501<US>11<US>00003<US>00699<ETX>");
+const QString HbxValues = wireText("<DC4>05<DC2>00101<US>73<ETX>");
+const QString ParamReply = wireText("<STX>00501<US>11<US>0000300651<ETB>");
 
 const QString Sent = QStringLiteral("\r\n发送:");
 const QString TimedOut = QStringLiteral("串口超时错误!!!");
