@@ -2,7 +2,6 @@
 
 #include "platform/PortLock.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +33,26 @@ FoundPort fromInfo(const QSerialPortInfo& info)
     return port;
 }
 
+// Names compared with their trailing numbers taken as numbers, so that ttyS2
+// comes before ttyS10. QCollator's numeric mode is not used: in the C locale
+// (a service, a test run) it falls back to comparing characters.
+bool naturallyBefore(const QString& a, const QString& b)
+{
+    auto split = [](const QString& name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name.at(digits - 1).isDigit())
+            --digits;
+        return std::pair{name.left(digits), name.mid(digits).toULongLong()};
+    };
+    const auto [stemA, numberA] = split(a);
+    const auto [stemB, numberB] = split(b);
+    if (stemA != stemB)
+        return stemA < stemB;
+    if (numberA != numberB)
+        return numberA < numberB;
+    return a < b;
+}
+
 } // namespace
 
 bool hasDeviceBehind(const QString& uartTypeText)
@@ -52,8 +71,6 @@ QList<FoundPort> realPortsInOrder(QList<FoundPort> candidates,
     candidates.removeIf(
         [&](const FoundPort& port) { return !hasDeviceBehind(uartTypeOf(port.portName)); });
 
-    QCollator natural;
-    natural.setNumericMode(true);
     // The order decides which device each COMn opens, so it must not depend
     // on the order in which the system happened to list the ports.
     auto rank = [](const FoundPort& port) {
@@ -70,7 +87,7 @@ QList<FoundPort> realPortsInOrder(QList<FoundPort> candidates,
                      [&](const FoundPort& a, const FoundPort& b) {
                          if (rank(a) != rank(b))
                              return rank(a) < rank(b);
-                         return natural.compare(key(a), key(b)) < 0;
+                         return naturallyBefore(key(a), key(b));
                      });
     return candidates;
 }
