@@ -1,9 +1,16 @@
 #include "platform/QtSerialLine.h"
 
-#include "platform/LineSettings.h"
+#include "platform/OpenRefusal.h"
 #include "platform/PortMapping.h"
+#include "platform/PortTexts.h"
 
-QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent)
+QtSerialLine::QtSerialLine(QObject* parent)
+    : QtSerialLine([](int portNumber) { return currentPortDevice(portNumber).device; }, parent)
+{
+}
+
+QtSerialLine::QtSerialLine(DeviceForPort deviceForPort, QObject* parent)
+    : SerialLine(parent), m_deviceForPort(std::move(deviceForPort))
 {
     connect(&m_port, &QSerialPort::readyRead, this,
             [this] { emit notification(reception::kEventReceive); });
@@ -34,7 +41,7 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
 {
     close();
     ++m_openCount;
-    m_device = deviceForPort(portNumber);
+    m_device = m_deviceForPort(portNumber);
 
     QString refusal;
     const std::optional<LineSettings> line = parseLineSettings(settings, &refusal);
@@ -48,19 +55,66 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
         return false;
     }
 
-    m_port.setPortName(m_device);
-    m_port.setBaudRate(line->baudRate);
-    m_port.setParity(line->parity);
-    m_port.setDataBits(line->dataBits);
-    m_port.setStopBits(line->stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    if (!openWith(*line)) {
+        const QSerialPort::SerialPortError code = m_port.error();
+        QString reason = refusalReason(code, m_device, m_port.errorString());
+        if (code == QSerialPort::UnsupportedOperationError)
+            reason = refusedSetting(*line, settings, reason);
         if (error)
-            *error = deviceReason(m_port.errorString());
+            *error = deviceReason(reason);
         return false;
     }
+    emit opened(portNumber);
     return true;
+}
+
+bool QtSerialLine::openWith(const LineSettings& line)
+{
+    m_port.setPortName(m_device);
+    m_port.setBaudRate(line.baudRate);
+    m_port.setParity(line.parity);
+    m_port.setDataBits(line.dataBits);
+    m_port.setStopBits(line.stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    return m_port.open(QIODevice::ReadWrite);
+}
+
+QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& settings,
+                                     const QString& otherwise)
+{
+    // Qt does not say which setting the port refused: the port is opened
+    // with settings every port takes, and the line's are tried one by one.
+    // Errors met on the way belong to this probe, not to an open line.
+    LineSettings plain;
+    plain.stopBits = QSerialPort::OneStop;
+    QString reason = otherwise;
+    m_probing = true;
+    if (openWith(plain)) {
+        const QString which = applySettings(line, settings);
+        if (!which.isEmpty())
+            reason = which;
+    }
+    close();
+    m_probing = false;
+    return reason;
+}
+
+QString QtSerialLine::applySettings(const LineSettings& line, const QString& settings)
+{
+    // Named as the settings text has it ("e", "1.5"), not by Qt's numbers.
+    const QStringList items = settings.split(u',');
+    auto refused = [&](const QString& setting, int item) {
+        return porttexts::SettingRefused.arg(setting, items.value(item).trimmed());
+    };
+    if (!m_port.setBaudRate(line.baudRate))
+        return refused(porttexts::SettingSpeed, 0);
+    if (!m_port.setParity(line.parity))
+        return refused(porttexts::SettingParity, 1);
+    if (!m_port.setDataBits(line.dataBits))
+        return refused(porttexts::SettingDataBits, 2);
+    if (!m_port.setStopBits(line.stopBits))
+        return refused(porttexts::SettingStopBits, 3);
+    return {};
 }
 
 void QtSerialLine::clearBuffers()
@@ -89,7 +143,7 @@ void QtSerialLine::onErrorOccurred(QSerialPort::SerialPortError code)
     // NoError comes with every open(). An error raised while the port is not
     // open (a refused open, or an echo after the close below) is not a failure
     // of an open line: open() reports the former itself.
-    if (code == QSerialPort::NoError || !m_port.isOpen())
+    if (code == QSerialPort::NoError || !m_port.isOpen() || m_probing)
         return;
     const QString reason = deviceReason(m_port.errorString());
     close();

@@ -3,13 +3,13 @@
 #include "catalogue/FunctionList.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
-#include "platform/PortMapping.h"
 #include "platform/SerialLine.h"
 #include "protocol/NumericText.h"
 #include "protocol/TimeoutEntry.h"
 #include "ui/ExchangeController.h"
 #include "ui/InfoCommands.h"
 #include "ui/LinkLabel.h"
+#include "ui/PortListControl.h"
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptCommands.h"
 #include "ui/TranscriptPane.h"
@@ -127,6 +127,7 @@ void ComTest::createHandlers(SerialLine& line)
     m_transcriptCommands = new TranscriptCommands(this, m_transcript, m_services, this);
     // Each link's target is built from what its label shows.
     m_infoCommands = new InfoCommands(this, m_services, Label14->text(), Label15->text(), this);
+    m_portList = new PortListControl(Combo2, PortListControl::realServices());
 }
 
 void ComTest::initActionsConnections(SerialLine& line)
@@ -142,13 +143,14 @@ void ComTest::initActionsConnections(SerialLine& line)
 
     connect(Combo5, &QComboBox::currentIndexChanged, m_selectionHandlers,
             &SelectionHandlers::Combo5_Click);
-    connect(Combo2, &QComboBox::currentIndexChanged, this, &ComTest::showPortDevice);
 
     connect(&line, &SerialLine::notification, m_exchange, &ExchangeController::onNotification);
     connect(Timer2, &QTimer::timeout, m_exchange, &ExchangeController::onReplyTimeout);
     // A line that fails while open has already been closed by the serial
     // service: the pending command ends in its time-out entry and the next send
-    // opens the port again, so the exchange needs no word of it.
+    // opens the port again, so the exchange needs no word of it; the port
+    // list shows the port as lost until then.
+    m_portList->watchLine(&line);
 }
 
 void ComTest::buildTopBand()
@@ -274,12 +276,6 @@ void ComTest::ManControl()
 void ComTest::MnuClr_Click()
 {
     REC1->clearTranscript();
-}
-
-void ComTest::showPortDevice()
-{
-    const int position = Combo2->currentIndex();
-    Combo2->setToolTip(position < 0 ? QString() : deviceForPort(position + 1));
 }
 
 void ComTest::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 class ExchangeController;
 class InfoCommands;
 class LinkLabel;
+class PortListControl;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -86,7 +87,6 @@ private:
     // Every connection of the window's controls, timer and line to the handlers.
     void initActionsConnections(SerialLine& line);
     void ManControl();
-    void showPortDevice();
 
     ModuleVars& m_vars;
     PlatformServices m_services;
@@ -95,4 +95,5 @@ private:
     ExchangeController* m_exchange = nullptr;
     TranscriptCommands* m_transcriptCommands = nullptr;
     InfoCommands* m_infoCommands = nullptr;
+    PortListControl* m_portList = nullptr; // Combo2's tooltip and context menu
 };
