@@ -1,3 +1,4 @@
+#include "WireText.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
 
@@ -24,22 +25,6 @@ private slots:
     void addressBox();
 };
 
-namespace {
-
-// The frame as the serial line carries it: one byte per character.
-QByteArray wireBytes(const QString& frame)
-{
-    QByteArray bytes;
-    for (const QChar c : frame) {
-        if (c.unicode() > 0x7F)
-            return QByteArrayLiteral("<not ASCII>");
-        bytes.append(char(c.unicode()));
-    }
-    return bytes;
-}
-
-} // namespace
-
 void tst_CommandFrames::frameBytes_data()
 {
     QTest::addColumn<int>("functionIndex");
@@ -47,95 +32,68 @@ void tst_CommandFrames::frameBytes_data()
     QTest::addColumn<QString>("channel");
     QTest::addColumn<QString>("parameter");
     QTest::addColumn<QString>("valueBox");
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("frame"); // as the line carries it, <STX>-named
     QTest::addColumn<QString>("funcCode");
     QTest::addColumn<QString>("instrAddr");
     QTest::addColumn<QString>("channelNo");
     QTest::addColumn<QString>("paramNo");
     QTest::addColumn<QString>("hbxAddr");
 
-    const QString dc1 = QString(QChar(0x11));
-    const QString dc2 = QString(QChar(0x12));
-    const QString dc3 = QString(QChar(0x13));
-    const QString dc4 = QString(QChar(0x14));
+    const QString dc1 = u"<DC1>"_s;
+    const QString dc2 = u"<DC2>"_s;
+    const QString dc3 = u"<DC3>"_s;
+    const QString dc4 = u"<DC4>"_s;
 
     QTest::newRow("read process value, address 001, channel 01")
-        << 0 << u"001"_s << u"01"_s << QString() << u"00000.0"_s
-        << QByteArray::fromHex("11303031303103") << dc1 << u"001"_s << u"01"_s << QString()
-        << QString();
+        << 0 << u"001"_s << u"01"_s << QString() << u"00000.0"_s << u"<DC1>00101<ETX>"_s << dc1
+        << u"001"_s << u"01"_s << QString() << QString();
     QTest::newRow("read process value, channel entry 90")
-        << 0 << u"001"_s << u"90"_s << QString() << u"00000.0"_s
-        << QByteArray::fromHex("11303031393003") << dc1 << u"001"_s << u"90"_s << QString()
-        << QString();
+        << 0 << u"001"_s << u"90"_s << QString() << u"00000.0"_s << u"<DC1>00190<ETX>"_s << dc1
+        << u"001"_s << u"90"_s << QString() << QString();
     QTest::newRow("read process value, address typed as 7")
-        << 0 << u"7"_s << u"00"_s << QString() << u"00000.0"_s
-        << QByteArray::fromHex("11303037303003") << dc1 << u"007"_s << u"00"_s << QString()
-        << QString();
+        << 0 << u"7"_s << u"00"_s << QString() << u"00000.0"_s << u"<DC1>00700<ETX>"_s << dc1
+        << u"007"_s << u"00"_s << QString() << QString();
     QTest::newRow("read process value, address 255, channel 64")
-        << 0 << u"255"_s << u"64"_s << QString() << u"00000.0"_s
-        << QByteArray::fromHex("11323535363403") << dc1 << u"255"_s << u"64"_s << QString()
-        << QString();
+        << 0 << u"255"_s << u"64"_s << QString() << u"00000.0"_s << u"<DC1>25564<ETX>"_s << dc1
+        << u"255"_s << u"64"_s << QString() << QString();
     QTest::newRow("read parameter 11")
-        << 1 << u"001"_s << u"01"_s << u"11:分读号 "_s << u"00000.0"_s
-        << QByteArray::fromHex("1230303130311f313103") << dc2 << u"001"_s << u"01"_s << u"11"_s
-        << QString();
+        << 1 << u"001"_s << u"01"_s << u"11:分读号 "_s << u"00000.0"_s << u"<DC2>00101<US>11<ETX>"_s
+        << dc2 << u"001"_s << u"01"_s << u"11"_s << QString();
     QTest::newRow("read parameter, nameless entry 07")
-        << 1 << u"001"_s << u"01"_s << u"07:"_s << u"00000.0"_s
-        << QByteArray::fromHex("1230303130311f303703") << dc2 << u"001"_s << u"01"_s << u"07"_s
-        << QString();
+        << 1 << u"001"_s << u"01"_s << u"07:"_s << u"00000.0"_s << u"<DC2>00101<US>07<ETX>"_s << dc2
+        << u"001"_s << u"01"_s << u"07"_s << QString();
     QTest::newRow("write parameter 12 with 100.0, 23 bytes")
         << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"100.0"_s
-        << QByteArray::fromHex("133030313031"
-                               "1f3132"
-                               "1f303130302e30"
-                               "1f3030373430"
-                               "03")
-        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+        << u"<DC3>00101<US>12<US>0100.0<US>00740<ETX>"_s << dc3 << u"001"_s << u"01"_s << u"12"_s
+        << QString();
     QTest::newRow("write parameter, negative value")
         << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"-1.25"_s
-        << QByteArray::fromHex("133030313031"
-                               "1f3132"
-                               "1f2d3030312e3235"
-                               "1f3030373932"
-                               "03")
-        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+        << u"<DC3>00101<US>12<US>-001.25<US>00792<ETX>"_s << dc3 << u"001"_s << u"01"_s << u"12"_s
+        << QString();
     QTest::newRow("write parameter, value ending in the point")
         << 2 << u"001"_s << u"01"_s << u"12:量程零点"_s << u"7."_s
-        << QByteArray::fromHex("133030313031"
-                               "1f3132"
-                               "1f372e"
-                               "1f3030353534"
-                               "03")
-        << dc3 << u"001"_s << u"01"_s << u"12"_s << QString();
+        << u"<DC3>00101<US>12<US>7.<US>00554<ETX>"_s << dc3 << u"001"_s << u"01"_s << u"12"_s
+        << QString();
     QTest::newRow("write parameter, whole value at address 120")
         << 2 << u"120"_s << u"01"_s << u"12:量程零点"_s << u"5"_s
-        << QByteArray::fromHex("133132303031"
-                               "1f3132"
-                               "1f3030303035"
-                               "1f3030373030"
-                               "03")
-        << dc3 << u"120"_s << u"01"_s << u"12"_s << QString();
+        << u"<DC3>12001<US>12<US>00005<US>00700<ETX>"_s << dc3 << u"120"_s << u"01"_s << u"12"_s
+        << QString();
     QTest::newRow("concentrator 73 at address 005")
         << 3 << u"005"_s << u"01"_s << u"73:读HBX所挂接仪表瞬时值"_s << u"00000.0"_s
-        << QByteArray::fromHex("1430351230303130311f373303") << dc4 << u"005"_s << u"01"_s
-        << u"73"_s << u"05"_s;
+        << u"<DC4>05<DC2>00101<US>73<ETX>"_s << dc4 << u"005"_s << u"01"_s << u"73"_s << u"05"_s;
     QTest::newRow("concentrator 74 at address 120, 14 bytes")
         << 3 << u"120"_s << u"01"_s << u"74:读HBX所挂接仪表历史值"_s << u"00000.0"_s
-        << QByteArray::fromHex("143132301230303130311f373403") << dc4 << u"120"_s << u"01"_s
-        << u"74"_s << u"120"_s;
+        << u"<DC4>120<DC2>00101<US>74<ETX>"_s << dc4 << u"120"_s << u"01"_s << u"74"_s << u"120"_s;
     // The inner request always names address 001, channel 01, whatever the selections.
     QTest::newRow("concentrator ignores the selected channel")
         << 3 << u"005"_s << u"33"_s << u"73:读HBX所挂接仪表瞬时值"_s << u"00000.0"_s
-        << QByteArray::fromHex("1430351230303130311f373303") << dc4 << u"005"_s << u"33"_s
-        << u"73"_s << u"05"_s;
+        << u"<DC4>05<DC2>00101<US>73<ETX>"_s << dc4 << u"005"_s << u"33"_s << u"73"_s << u"05"_s;
     QTest::newRow("concentrator 70 takes the same layout")
         << 3 << u"005"_s << u"01"_s << u"70:读HBX时钟"_s << u"00000.0"_s
-        << QByteArray::fromHex("1430351230303130311f373003") << dc4 << u"005"_s << u"01"_s
-        << u"70"_s << u"05"_s;
+        << u"<DC4>05<DC2>00101<US>70<ETX>"_s << dc4 << u"005"_s << u"01"_s << u"70"_s << u"05"_s;
     QTest::newRow("concentrator, nameless entry 47")
-        << 3 << u"099"_s << u"01"_s << u"47:"_s << u"00000.0"_s
-        << QByteArray::fromHex("1439391230303130311f343703") << dc4 << u"099"_s << u"01"_s
-        << u"47"_s << u"99"_s;
+        << 3 << u"099"_s << u"01"_s << u"47:"_s << u"00000.0"_s << u"<DC4>99<DC2>00101<US>47<ETX>"_s
+        << dc4 << u"099"_s << u"01"_s << u"47"_s << u"99"_s;
 }
 
 void tst_CommandFrames::frameBytes()
@@ -145,7 +103,7 @@ void tst_CommandFrames::frameBytes()
     QFETCH(QString, channel);
     QFETCH(QString, parameter);
     QFETCH(QString, valueBox);
-    QFETCH(QByteArray, bytes);
+    QFETCH(QString, frame);
     QFETCH(QString, funcCode);
     QFETCH(QString, instrAddr);
     QFETCH(QString, channelNo);
@@ -155,8 +113,8 @@ void tst_CommandFrames::frameBytes()
     ModuleVars vars;
     frames::compose(vars, {functionIndex, address, channel, parameter, valueBox});
 
-    QCOMPARE(wireBytes(vars.SentFrame), bytes);
-    QCOMPARE(vars.FuncCode, funcCode);
+    QCOMPARE(visible(vars.SentFrame), frame);
+    QCOMPARE(visible(vars.FuncCode), funcCode);
     QCOMPARE(vars.InstrAddr, instrAddr);
     QCOMPARE(vars.ChannelNo, channelNo);
     QCOMPARE(vars.ParamNo, paramNo);
@@ -167,18 +125,18 @@ void tst_CommandFrames::noFunctionSelected_data()
 {
     QTest::addColumn<int>("previousFunction"); // -1: nothing sent before
     QTest::addColumn<QString>("funcCode");
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("frame"); // as the line carries it, <STX>-named
 
-    QTest::newRow("before the first command") << -1 << QString() << QByteArray();
+    QTest::newRow("before the first command") << -1 << QString() << QString();
     QTest::newRow("after a read-parameter command")
-        << 1 << QString(QChar(0x12)) << QByteArray::fromHex("1230303230311f313203");
+        << 1 << u"<DC2>"_s << u"<DC2>00201<US>12<ETX>"_s;
 }
 
 void tst_CommandFrames::noFunctionSelected()
 {
     QFETCH(int, previousFunction);
     QFETCH(QString, funcCode);
-    QFETCH(QByteArray, bytes);
+    QFETCH(QString, frame);
 
     ModuleVars vars;
     if (previousFunction >= 0)
@@ -187,8 +145,8 @@ void tst_CommandFrames::noFunctionSelected()
     // the current selections and the frame is built by the kept function.
     frames::compose(vars, {-1, u"002"_s, u"01"_s, u"12:量程零点"_s, u"0"_s});
 
-    QCOMPARE(vars.FuncCode, funcCode);
-    QCOMPARE(wireBytes(vars.SentFrame), bytes);
+    QCOMPARE(visible(vars.FuncCode), funcCode);
+    QCOMPARE(visible(vars.SentFrame), frame);
     QCOMPARE(vars.InstrAddr, u"002"_s);
     QCOMPARE(vars.ParamNo, u"12"_s);
 }

@@ -22,7 +22,7 @@ private slots:
 namespace {
 
 const QString kStamp = u" ◆◆  测试时间:2026-12-7 6:03:46"_s;
-const QString kReadParamFrame = QChar(0x12) + wireText("00101<US>11<ETX>");
+const QString kReadParamFrame = wireText("<DC2>00101<US>11<ETX>");
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // menu bar, keyboard order, and the exit confirmation.
 
 #include "ProgramHarness.h"
+#include "WireText.h"
 #include "ui/LinkLabel.h"
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptPane.h"
@@ -555,7 +556,7 @@ void tst_ComTestStartUp::answeringNoKeepsEverythingAndAsksAgain()
     w.Combo5->setCurrentIndex(2);
     w.Combo2->setCurrentIndex(4);
     w.Mnu开始->trigger();
-    h.fake->deliver(QByteArray(1, '\x06'));
+    h.fake->deliver(wire("<ACK>"));
     const QString transcript = w.transcript().text();
     QVERIFY(!transcript.isEmpty());
     w.Mnu开始->trigger(); // a command is pending: the timer runs

@@ -1,5 +1,6 @@
 // "保存(&S)" and "打印(&P)" through TranscriptCommands, with the dialog, clock,
 // message box and printer injected and real files written.
+#include "WireText.h"
 #include "transcript/Transcript.h"
 #include "ui/TranscriptCommands.h"
 
@@ -279,9 +280,8 @@ private slots:
             << QStringList{QStringLiteral("older"), QStringLiteral("newer")}
             << QByteArray("newer\r\n\r\nolder\r\n");
         QTest::newRow("Chinese entries in GBK")
-            << QStringList{QStringLiteral("通讯测试"), QStringLiteral("发送:") + QChar(0x11) +
-                                                           QStringLiteral("00101") + QChar(0x03) +
-                                                           QStringLiteral("→接收:串口超时错误!!!")}
+            << QStringList{QStringLiteral("通讯测试"),
+                           wireText("发送:<DC1>00101<ETX>→接收:串口超时错误!!!")}
             << QByteArray::fromHex("b7a2cbcd3a11303031303103a1fabdd3cad53ab4aebfdab3accab1b4edcef3"
                                    "212121"
                                    "0d0a0d0a"
@@ -457,7 +457,7 @@ private slots:
     void charactersGbkLacksAreSavedAsQuestionMarksAndReported()
     {
         // A noisy line can deliver bytes such as 0xC0, shown as U+00C0.
-        fill({QStringLiteral("接收:") + QChar(0x02) + QChar(0xC0) + QChar(0xFE) + QChar(0x17)});
+        fill({wireText("接收:<STX>") + QChar(0xC0) + QChar(0xFE) + wireText("<ETB>")});
         m_rec.dialogAnswer = m_saveFolder + QStringLiteral("/noisy.txt");
 
         save();
