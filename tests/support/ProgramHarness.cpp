@@ -26,13 +26,15 @@ QStringList RecordedBoxes::texts() const
 ProgramHarness::ProgramHarness(const Setup& setup)
 {
     std::unique_ptr<SerialLine> serial;
-    if (setup.device.isEmpty()) {
+    if (setup.device.isEmpty() && !setup.realLine) {
         auto fakeLine = std::make_unique<FakeSerialLine>();
         fake = fakeLine.get();
         serial = std::move(fakeLine);
     } else {
-        qputenv(kCom1, setup.device.toLocal8Bit());
-        m_mappedCom1 = true;
+        if (!setup.device.isEmpty()) {
+            qputenv(kCom1, setup.device.toLocal8Bit());
+            m_mappedCom1 = true;
+        }
         auto realLine = std::make_unique<QtSerialLine>();
         line = realLine.get();
         serial = std::move(realLine);

@@ -11,6 +11,7 @@
 //     h.fake->deliver(wire("<STX>00101+0123.400620<ETB>"));
 //
 //     ProgramHarness onPty({.device = pty.slaveName()});
+//     ProgramHarness mapped({.realLine = true});  // COM1 as the settings map it
 
 #include "FakeSerialLine.h"
 #include "platform/PlatformServices.h"
@@ -43,7 +44,9 @@ class ProgramHarness
 public:
     struct Setup
     {
-        QString device = {};        // empty: a fake line; otherwise COM1 opens this device
+        QString device = {}; // empty: a fake line; otherwise COM1 opens this device
+        bool realLine =
+            false; // a real line even with no device: COMn opens what the port mapping finds
         bool startUp = true;        // false leaves the start-up steps to the test
         QString programFolder = {}; // where the save and help commands start from
         bool boxesUnexpected = false;

@@ -4,14 +4,15 @@
 // the adapter is closing that pty and removing the link, plugging it back is a
 // new pty (with another number) under the same link name.
 
+#include "ProgramHarness.h"
 #include "PtyPair.h"
+#include "WireText.h"
 #include "platform/OpenRefusal.h"
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ComTest.h"
 #include "ui/PortListControl.h"
-#include "ui/TextModule.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,8 +24,7 @@
 
 namespace {
 
-const QByteArray kReadPv = QByteArrayLiteral("\x11"
-                                             "00101\x03");
+const QByteArray kReadPv = wire(QStringLiteral("<DC1>00101<ETX>"));
 
 } // namespace
 
@@ -65,17 +65,9 @@ void tst_PortReplug::replugKeepsComOnTheAdapter()
         storePortChoice(settings, 1, stableName);
     }
 
-    QStringList boxes;
-    auto serial = std::make_unique<QtSerialLine>();
-    QtSerialLine* line = serial.get();
-    TEXT module(
-        std::move(serial), [] { return QDateTime(QDate(2026, 12, 7), QTime(6, 3, 46)); },
-        [&](QWidget*, const MessageRequest& request) {
-            boxes << request.text;
-            return QMessageBox::Ok;
-        });
-    module.startUp();
-    ComTest& w = module.window();
+    ProgramHarness h({.realLine = true});
+    QtSerialLine* line = h.line;
+    ComTest& w = h.window();
     const QString toolTip =
         QStringLiteral("COM1 → ") + stableName + QStringLiteral("\n来源：已选择");
     QCOMPARE(w.Combo2->toolTip(), toolTip);
@@ -89,7 +81,7 @@ void tst_PortReplug::replugKeepsComOnTheAdapter()
     QVERIFY(failures.wait(3000));
     QVERIFY(!line->isOpen());
     QCOMPARE(w.Combo2->toolTip(), toolTip + QStringLiteral("\n已断开"));
-    QVERIFY(boxes.isEmpty());
+    QVERIFY(h.boxes.requests.isEmpty());
 
     // Start while it is out: the box says the device is not there.
     QVERIFY(QFile::remove(stableName));
@@ -97,8 +89,8 @@ void tst_PortReplug::replugKeepsComOnTheAdapter()
     OpenRefusal missing;
     missing.kind = OpenRefusal::Kind::Missing;
     missing.foundNow = findRealPorts();
-    QCOMPARE(boxes, QStringList{QStringLiteral("无法打开串口COM1\n") + stableName +
-                                QStringLiteral(": ") + refusalText(missing)});
+    QCOMPARE(h.boxes.texts(), QStringList{QStringLiteral("无法打开串口COM1\n") + stableName +
+                                          QStringLiteral(": ") + refusalText(missing)});
     QCOMPARE(w.Combo2->toolTip(), toolTip + QStringLiteral("\n已断开"));
 
     // Plugged back: a new device under the same stable name. The old pty is
@@ -110,7 +102,7 @@ void tst_PortReplug::replugKeepsComOnTheAdapter()
     w.Mnu开始_Click();
     QCOMPARE(second->readExactly(kReadPv.size(), 3000), kReadPv);
     QCOMPARE(w.Combo2->toolTip(), toolTip);
-    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(h.boxes.requests.size(), 1);
 }
 
 QTEST_MAIN(tst_PortReplug)
