@@ -117,6 +117,9 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog_data()
     QTest::newRow("late replies come before the next send")
         << "--late 30 --late-by 250 --reply-delay 5 --seed 9"
         << "dc1 001 01; dc1 002 01" << 12 << 150 << 450 << QStringList{"ok", "late"};
+    QTest::newRow("late replies that come during the next exchange")
+        << "--late 30 --late-by 260 --reply-delay 5 --seed 9"
+        << "dc1 001 01; dc2 001 01 11" << 14 << 200 << 0 << QStringList{"ok", "late"};
     QTest::newRow("reply delay with jitter")
         << "--jitter 30 --seed 2"
         << "dc1 002 01; dc3 001 01 12 7.5" << 10 << 300 << 0 << QStringList{"ok"};
@@ -167,7 +170,10 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
         happened << expected.outcome;
         if (expected.late)
             happened << QStringLiteral("late");
-        const QString where = QStringLiteral("exchange %1: %2").arg(i + 1).arg(log[i]);
+        const QString where =
+            QStringLiteral("exchange %1: %2 / got %3 late %4")
+                .arg(i + 1)
+                .arg(log[i], visibleBytes(r.reply), visibleBytes(late.value(i + 1)));
         QVERIFY2(r.sequence == i + 1, qPrintable(where));
         QVERIFY2(visibleBytes(r.frame) == expected.frame, qPrintable(where));
         QVERIFY2(outcomeName(r.outcome) == expected.outcome,
