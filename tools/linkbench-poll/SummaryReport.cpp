@@ -3,6 +3,7 @@
 #include "PollTexts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace poll {
 
@@ -66,11 +67,13 @@ QString summaryTable(const QStringList& labels, const diagnosis::RunStatistics& 
 
 QString edgeText(double ms)
 {
-    if (ms < 10.0)
-        return QString::number(ms, 'f', 2);
-    if (ms < 100.0)
-        return QString::number(ms, 'f', 1);
-    return QString::number(ms, 'f', 0);
+    if (ms <= 0.0)
+        return QStringLiteral("0");
+    // Rounded to three significant digits first, so 9.99999 reads "10.0", not "10.00".
+    const double scale = std::pow(10.0, 2 - int(std::floor(std::log10(ms))));
+    const double rounded = std::round(ms * scale) / scale;
+    const int decimals = std::clamp(2 - int(std::floor(std::log10(rounded))), 0, 2);
+    return QString::number(rounded, 'f', decimals);
 }
 
 QString histogramText(const diagnosis::ResponseStatistics& statistics, double limitMs, int barWidth)

@@ -18,7 +18,8 @@ QString summaryTable(const QStringList& labels, const diagnosis::RunStatistics& 
 QString histogramText(const diagnosis::ResponseStatistics& statistics, double limitMs,
                       int barWidth = 40);
 
-// A bucket edge in ms, to three significant digits at most ("0.16", "15.8", "251").
+// A bucket edge in ms, to three significant digits and at most two decimals
+// ("0.16", "1.58", "15.8", "251").
 QString edgeText(double ms);
 
 } // namespace poll
