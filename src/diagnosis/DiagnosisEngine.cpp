@@ -243,6 +243,8 @@ void DiagnosisEngine::finishExchange(const QByteArray& reply, std::optional<qint
         endRun(RunEnd::Stopped);
     else if (runIsOver())
         endRun(RunEnd::Completed);
+    else if (dueUs <= nowUs())
+        sendNext(); // back to back: a turn of the event loop would idle the line
     else
         armSend(dueUs);
 }
