@@ -112,6 +112,10 @@ void DiagnosisEngine::sendNext()
 {
     if (m_state != State::Waiting)
         return;
+    if (runIsOver()) {
+        endRun(RunEnd::Completed);
+        return;
+    }
     if (m_port->bytesAvailable() > 0) {
         takeBetweenExchanges(m_port->readAll(), nowUs());
         if (m_schedule.nextDueUs() > nowUs()) {
@@ -283,6 +287,11 @@ void DiagnosisEngine::tryReopen()
 {
     if (m_state != State::PortLost)
         return;
+    // A run for a duration ends on time, port or no port.
+    if (m_plan.durationMs > 0 && nowUs() - m_runStartUs >= m_plan.durationMs * 1000) {
+        endRun(RunEnd::Completed);
+        return;
+    }
     if (!openDiagnosisPort(*m_port, m_plan.port, m_plan.settings, nullptr))
         return;
     m_reopenTimer->stop();

@@ -40,6 +40,7 @@ private slots:
     void stopAfterExchangeWaitsForIt();
     void lateBytesDelayTheNextSendByTheGap();
     void portLostPausesUntilItIsBack();
+    void durationEndsWhileThePortIsLost();
     void refusedPort();
 };
 
@@ -212,6 +213,29 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
     QCOMPARE(engine.statistics().overall.sent(), quint64(2));
     engine.stop();
     QVERIFY(!engine.isRunning());
+}
+
+void tst_DiagnosisEngineOverPty::durationEndsWhileThePortIsLost()
+{
+    PtyPair pty;
+    QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
+    RunPlan plan = planOn(pty.slaveName(), 3000);
+    plan.durationMs = 1200;
+    DiagnosisEngine engine;
+    QSignalSpy lost(&engine, &DiagnosisEngine::portLost);
+    QSignalSpy finished(&engine, &DiagnosisEngine::finished);
+    QElapsedTimer run;
+    run.start();
+    QVERIFY(engine.start(plan));
+    QCOMPARE(pty.readExactly(int(kReadCommand.size()), 2000), kReadCommand);
+    pty.closeMaster();
+    pty.closeSlave();
+    QTRY_COMPARE(lost.size(), 1);
+    // The port does not come back; the first retry after the duration ends the run.
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 4000);
+    QCOMPARE(finished[0][0].value<RunEnd>(), RunEnd::Completed);
+    QVERIFY2(run.elapsed() < 2500, qPrintable(QString::number(run.elapsed())));
+    QCOMPARE(engine.statistics().overall.sent(), quint64(0));
 }
 
 void tst_DiagnosisEngineOverPty::refusedPort()
