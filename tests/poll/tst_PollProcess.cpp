@@ -6,8 +6,11 @@
 #include "PtyPair.h"
 #include "RunningSim.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +87,7 @@ private slots:
     void refusedRunsWriteNothing_data();
     void refusedRunsWriteNothing();
     void busyPortEndsWithThree();
+    void fullDiskStopsTheRunWithWholeLines();
     void ctrlCStopsAfterTheExchange();
     void statusLineOnATerminalOnly();
 };
@@ -200,6 +204,44 @@ void tst_PollProcess::busyPortEndsWithThree()
     QVERIFY2(run.err.startsWith(QStringLiteral("无法打开串口%1\n%1: ").arg(sim.device())),
              qPrintable(run.err));
     QVERIFY(!QFile::exists(csv));
+}
+
+void tst_PollProcess::fullDiskStopsTheRunWithWholeLines()
+{
+    QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
+        QSKIP("a small tmpfs cannot be mounted here (needs root)");
+    const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {disk}); });
+    // Leave two pages: room for the header and a few dozen lines.
+    QFile filler(disk + QStringLiteral("/filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    QCOMPARE(filler.write(QByteArray(56 * 1024, 'x')), qint64(56 * 1024));
+    filler.close();
+
+    RunningSim sim;
+    QVERIFY(sim.start({"--reply-delay", "0", "--noise", "5", "--seed", "3"}));
+    const QString csv = disk + QStringLiteral("/run.csv");
+    const PollRun run = runPoll({"--port", sim.device(), "--csv", csv, "--count", "1000"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("写 CSV 文件 %1 失败，运行停止").arg(csv)),
+             qPrintable(run.err));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.endsWith("\r\n"));
+    const QStringList lines = csvLines(csv);
+    QVERIFY2(lines.size() > 10 && lines.size() < 1000, qPrintable(QString::number(lines.size())));
+    // Every line whole: stamp, place, frame, reply (quoted when its stray bytes ask for it),
+    // outcome, response time and value.
+    static const QRegularExpression whole(QStringLiteral(
+        "^\\d{4}-\\d\\d-\\d\\d [0-9:.]{12},001,01,dc1,,<DC1>00101<ETX>,\"?.*<ETB>\"?,ok,"
+        "\\d+\\.\\d{3},\\d+(\\.\\d)?$"));
+    for (const QString& line : lines.mid(1))
+        QVERIFY2(whole.match(line).hasMatch(), qPrintable(line));
+    QVERIFY(run.out.contains(QStringLiteral("汇总（summary）：")));
 }
 
 void tst_PollProcess::ctrlCStopsAfterTheExchange()

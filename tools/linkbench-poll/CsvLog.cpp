@@ -57,8 +57,13 @@ bool CsvLog::open(const QString& path, QString* error)
             *error = m_file.errorString();
         return false;
     }
+    m_goodSize = 0;
     // Written as bytes: QString::fromUtf8() would drop a leading mark.
-    return put(kByteOrderMark + csvLine(kHeader).toUtf8(), error);
+    if (put(kByteOrderMark + csvLine(kHeader).toUtf8(), error))
+        return true;
+    // A file without its header is of no use to anyone: leave none behind.
+    m_file.remove();
+    return false;
 }
 
 bool CsvLog::write(const diagnosis::ExchangeRecord& record, QString* error)
@@ -71,8 +76,13 @@ bool CsvLog::put(const QByteArray& bytes, QString* error)
     if (m_file.write(bytes) != bytes.size() || !m_file.flush()) {
         if (error)
             *error = m_file.errorString();
+        // A full disk can take part of a line: cut it off, so that every line
+        // in the file is whole.
+        m_file.resize(m_goodSize);
+        m_file.close();
         return false;
     }
+    m_goodSize += bytes.size();
     return true;
 }
 

@@ -25,10 +25,11 @@ QStringList exchangeFields(const diagnosis::ExchangeRecord& record);
 class CsvLog
 {
 public:
-    // Creates or empties the file and writes the mark and the header.
+    // Creates or empties the file and writes the mark and the header; when
+    // that fails no file is left behind.
     bool open(const QString& path, QString* error);
     // Writes and flushes one exchange's line; false, with `error` set, when
-    // the file could not take it.
+    // the file could not take it, which closes it with every line in it whole.
     bool write(const diagnosis::ExchangeRecord& record, QString* error);
     bool isOpen() const { return m_file.isOpen(); }
     void close() { m_file.close(); }
@@ -37,6 +38,7 @@ private:
     bool put(const QByteArray& bytes, QString* error);
 
     QFile m_file;
+    qint64 m_goodSize = 0; // bytes of whole lines written
 };
 
 } // namespace poll
