@@ -1,8 +1,7 @@
 #include "platform/QtSerialLine.h"
 
-#include "platform/OpenRefusal.h"
 #include "platform/PortMapping.h"
-#include "platform/PortTexts.h"
+#include "platform/SerialDeviceOpening.h"
 
 QtSerialLine::QtSerialLine(QObject* parent)
     : QtSerialLine([](int portNumber) { return currentPortDevice(portNumber).device; }, parent)
@@ -42,79 +41,18 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
     close();
     ++m_openCount;
     m_device = m_deviceForPort(portNumber);
-
-    QString refusal;
-    const std::optional<LineSettings> line = parseLineSettings(settings, &refusal);
-#ifndef Q_OS_WIN
-    if (line && line->stopBits == QSerialPort::OneAndHalfStop)
-        refusal = kSettingsStopBitsUnsupported.arg(settings);
-#endif
-    if (!line || !refusal.isEmpty()) {
+    // Errors met while finding out which setting a port refused belong to
+    // that probe, not to an open line.
+    m_probing = true;
+    const std::optional<QString> refusal = openSerialDevice(m_port, m_device, settings);
+    m_probing = false;
+    if (refusal) {
         if (error)
-            *error = deviceReason(refusal);
-        return false;
-    }
-
-    if (!openWith(*line)) {
-        const QSerialPort::SerialPortError code = m_port.error();
-        QString reason = refusalReason(code, m_device, m_port.errorString());
-        if (code == QSerialPort::UnsupportedOperationError)
-            reason = refusedSetting(*line, settings, reason);
-        if (error)
-            *error = deviceReason(reason);
+            *error = deviceReason(*refusal);
         return false;
     }
     emit opened(portNumber);
     return true;
-}
-
-bool QtSerialLine::openWith(const LineSettings& line)
-{
-    m_port.setPortName(m_device);
-    m_port.setBaudRate(line.baudRate);
-    m_port.setParity(line.parity);
-    m_port.setDataBits(line.dataBits);
-    m_port.setStopBits(line.stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    return m_port.open(QIODevice::ReadWrite);
-}
-
-QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& settings,
-                                     const QString& otherwise)
-{
-    // Qt does not say which setting the port refused: the port is opened
-    // with settings every port takes, and the line's are tried one by one.
-    // Errors met on the way belong to this probe, not to an open line.
-    LineSettings plain;
-    plain.stopBits = QSerialPort::OneStop;
-    QString reason = otherwise;
-    m_probing = true;
-    if (openWith(plain)) {
-        const QString which = applySettings(line, settings);
-        if (!which.isEmpty())
-            reason = which;
-    }
-    close();
-    m_probing = false;
-    return reason;
-}
-
-QString QtSerialLine::applySettings(const LineSettings& line, const QString& settings)
-{
-    // Named as the settings text has it ("e", "1.5"), not by Qt's numbers.
-    const QStringList items = settings.split(u',');
-    auto refused = [&](const QString& setting, int item) {
-        return porttexts::SettingRefused.arg(setting, items.value(item).trimmed());
-    };
-    if (!m_port.setBaudRate(line.baudRate))
-        return refused(porttexts::SettingSpeed, 0);
-    if (!m_port.setParity(line.parity))
-        return refused(porttexts::SettingParity, 1);
-    if (!m_port.setDataBits(line.dataBits))
-        return refused(porttexts::SettingDataBits, 2);
-    if (!m_port.setStopBits(line.stopBits))
-        return refused(porttexts::SettingStopBits, 3);
-    return {};
 }
 
 void QtSerialLine::clearBuffers()

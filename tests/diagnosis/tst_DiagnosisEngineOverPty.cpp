@@ -2,9 +2,11 @@
 // goes on the wire, stopping, late bytes and the quiet gap, a port that goes
 // away and comes back.
 
-#include "../tools/SimTestWire.h"
 #include "PtyPair.h"
+#include "WireText.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "platform/OpenRefusal.h"
+#include "platform/PortFinder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -276,7 +278,10 @@ void tst_DiagnosisEngineOverPty::refusedPort()
     DiagnosisEngine engine;
     QString refusal;
     QVERIFY(!engine.start(planOn(QStringLiteral("/dev/linkbench-no-such-port"), 100), &refusal));
-    QCOMPARE(refusal, QStringLiteral("/dev/linkbench-no-such-port: No such file or directory"));
+    OpenRefusal missing;
+    missing.kind = OpenRefusal::Kind::Missing;
+    missing.foundNow = findRealPorts();
+    QCOMPARE(refusal, QStringLiteral("/dev/linkbench-no-such-port: ") + refusalText(missing));
     QVERIFY(!engine.isRunning());
     RunPlan empty = planOn(QStringLiteral("/dev/null"), 100);
     empty.targets.clear();

@@ -1,7 +1,7 @@
 // Each reply judged as a technician reads it: one outcome, the stray bytes
 // ahead of it, and the number it carries.
 
-#include "../tools/SimTestWire.h"
+#include "WireText.h"
 #include "diagnosis/ReplyJudgement.h"
 
 #include <QTest>

@@ -2,9 +2,11 @@
 // messages for good and bad runs, the CSV file against the simulator's log
 // exchange for exchange, Ctrl+C, and the status line on a real terminal only.
 
-#include "../tools/SimTestWire.h"
 #include "PtyPair.h"
 #include "RunningSim.h"
+#include "WireText.h"
+#include "platform/OpenRefusal.h"
+#include "platform/PortFinder.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,9 +157,12 @@ void tst_PollProcess::refusedRunsWriteNothing_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("missing device") << QStringList{"--port", "/dev/linkbench-none"} << 3
-                                    << "无法打开串口/dev/linkbench-none\n/dev/linkbench-none: No "
-                                       "such file or directory\n";
+    OpenRefusal missing;
+    missing.kind = OpenRefusal::Kind::Missing;
+    missing.foundNow = findRealPorts();
+    QTest::newRow("missing device")
+        << QStringList{"--port", "/dev/linkbench-none"} << 3
+        << "无法打开串口/dev/linkbench-none\n/dev/linkbench-none: " + refusalText(missing) + "\n";
     QTest::newRow("unknown option")
         << QStringList{"--loud"} << 2
         << "未知选项 --loud（unknown option）；--help 列出全部选项（lists all options）\n";

@@ -1,9 +1,9 @@
 // The CSV fields and lines, the summary table and the text histogram, byte
 // for byte.
 
-#include "../tools/SimTestWire.h"
 #include "CsvLog.h"
 #include "SummaryReport.h"
+#include "WireText.h"
 
 #include <QTest>
 

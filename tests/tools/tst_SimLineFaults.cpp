@@ -1,5 +1,5 @@
 #include "LineFaults.h"
-#include "SimTestWire.h"
+#include "WireText.h"
 
 #include <QTest>
 
