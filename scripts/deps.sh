@@ -2,7 +2,7 @@
 # build, the program and the tests need, when any of them is missing.
 LINKBENCH_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
 )
