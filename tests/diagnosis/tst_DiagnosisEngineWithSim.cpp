@@ -1,0 +1,177 @@
+// A diagnosis run against the real simulator: every exchange's outcome, frame,
+// reply and stray bytes equal what the simulator's log says it did with that
+// command, exchange for exchange.
+
+#include "RunningSim.h"
+#include "diagnosis/DiagnosisEngine.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace diagnosis;
+
+namespace {
+
+// "dc1 001 01", "dc2 001 01 11", "dc3 001 01 12 100.0", "dc4 05 73"; ";" between targets.
+QList<Target> targetsFrom(const QString& text)
+{
+    QList<Target> targets;
+    for (const QString& item : text.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList f = item.split(u' ', Qt::SkipEmptyParts);
+        Target t;
+        t.function = Function(f[0].back().digitValue() - 1);
+        t.address = f[1].toInt();
+        if (t.function == Function::Dc4) {
+            t.param = f[2];
+        } else {
+            t.channel = f[2];
+            t.param = f.value(3, t.param);
+            t.value = f.value(4, t.value);
+        }
+        targets << t;
+    }
+    return targets;
+}
+
+// One exchange as the simulator's log tells it.
+struct LoggedExchange
+{
+    QString frame;
+    QString sent;    // the bytes it put on the line, readable; empty when silent
+    QString outcome; // what the tool must make of it
+    bool late = false;
+};
+
+LoggedExchange fromLog(const QString& line)
+{
+    static const QRegularExpression layout(QStringLiteral(
+        "^收 (\\S+)  (答 "
+        "|不答：|应答丢弃（--drop）：|迟答（--late）：|错校验答（--bad-check）：)(\\S*)"));
+    const QRegularExpressionMatch m = layout.match(line);
+    if (!m.hasMatch())
+        return {line, {}, QStringLiteral("unreadable log line"), false};
+    const QString label = m.captured(2);
+    const QString bytes = m.captured(3);
+    LoggedExchange e{m.captured(1), {}, QStringLiteral("timeout"), false};
+    if (label == u"答 " || label.startsWith(u"错校验")) {
+        e.sent = bytes;
+        e.outcome = label.startsWith(u"错校验") ? QStringLiteral("check")
+                    : bytes.endsWith(u"<NAK>")  ? QStringLiteral("nak")
+                                                : QStringLiteral("ok");
+    } else if (label.startsWith(u"迟答")) {
+        e.late = true;
+    }
+    return e;
+}
+
+// Stray characters ahead of the reply's STX, ACK or NAK (stray ones may be '<').
+int leadingNoise(const QString& sent)
+{
+    qsizetype start = -1;
+    for (const QString& name :
+         {QStringLiteral("<STX>"), QStringLiteral("<ACK>"), QStringLiteral("<NAK>")})
+        start = std::max(start, sent.lastIndexOf(name));
+    return int(start);
+}
+
+} // namespace
+
+class tst_DiagnosisEngineWithSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcomesFollowTheSimulatorsLog_data();
+    void outcomesFollowTheSimulatorsLog();
+};
+
+void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog_data()
+{
+    QTest::addColumn<QString>("simArguments");
+    QTest::addColumn<QString>("targets");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("intervalMs");
+
+    QTest::newRow("clean reads of the process value") << "--reply-delay 0"
+                                                      << "dc1 001 01" << 12 << 300 << 0;
+    QTest::newRow("a third of the replies dropped")
+        << "--drop 33 --seed 7"
+        << "dc1 001 01; dc2 002 03 11" << 24 << 150 << 0;
+    QTest::newRow("writes refused at random") << "--nak 40 --seed 3"
+                                              << "dc3 001 01 12 100.0" << 16 << 300 << 0;
+    QTest::newRow("a write with a parameter outside the list")
+        << ""
+        << "dc3 001 01 58 1" << 3 << 300 << 0;
+    QTest::newRow("stray characters and replies in chunks")
+        << "--noise 4 --chunks 3 --chunk-gap 3 --seed 11"
+        << "dc1 003 02; dc4 05 73; dc3 002 01 11 7" << 15 << 400 << 0;
+    QTest::newRow("addresses that are not on the bus")
+        << "--bus 001-003 --faulty 002"
+        << "dc1 001 01; dc1 002 01; dc1 012 01; dc4 06 70" << 8 << 100 << 0;
+}
+
+void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
+{
+    QFETCH(QString, simArguments);
+    QFETCH(QString, targets);
+    QFETCH(int, count);
+    QFETCH(int, timeoutMs);
+    QFETCH(int, intervalMs);
+
+    RunningSim sim;
+    QVERIFY(sim.start(simArguments.split(u' ', Qt::SkipEmptyParts)));
+    RunPlan plan;
+    plan.port = sim.device();
+    plan.targets = targetsFrom(targets);
+    plan.count = count;
+    plan.timeoutMs = timeoutMs;
+    plan.intervalMs = intervalMs;
+
+    DiagnosisEngine engine;
+    QList<ExchangeRecord> records;
+    QHash<qint64, QByteArray> late;
+    connect(&engine, &DiagnosisEngine::exchangeFinished, this,
+            [&](const ExchangeRecord& r) { records << r; });
+    connect(&engine, &DiagnosisEngine::lateBytes, this,
+            [&](qint64 sequence, int, const QByteArray& bytes) { late[sequence] += bytes; });
+    QSignalSpy finished(&engine, &DiagnosisEngine::finished);
+    QString refusal;
+    QVERIFY2(engine.start(plan, &refusal), qPrintable(refusal));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+    QCOMPARE(finished[0][0].value<RunEnd>(), RunEnd::Completed);
+    QTRY_COMPARE_WITH_TIMEOUT(sim.exchanges().size(), count, 5000);
+
+    const QStringList log = sim.exchanges();
+    QCOMPARE(records.size(), count);
+    for (int i = 0; i < count; ++i) {
+        const LoggedExchange expected = fromLog(log[i]);
+        const ExchangeRecord& r = records[i];
+        const QString where = QStringLiteral("exchange %1: %2").arg(i + 1).arg(log[i]);
+        QVERIFY2(r.sequence == i + 1, qPrintable(where));
+        QVERIFY2(visibleBytes(r.frame) == expected.frame, qPrintable(where));
+        QVERIFY2(outcomeName(r.outcome) == expected.outcome,
+                 qPrintable(where + QStringLiteral(" -> ") + outcomeName(r.outcome)));
+        if (!expected.sent.isEmpty()) {
+            QVERIFY2(visibleBytes(r.reply) == expected.sent, qPrintable(where));
+            QVERIFY2(r.noiseBytes == leadingNoise(expected.sent), qPrintable(where));
+            QVERIFY2(r.responseUs > 0 && r.responseUs < timeoutMs * 1000, qPrintable(where));
+        } else {
+            QVERIFY2(r.responseUs == -1, qPrintable(where));
+        }
+        // Late bytes are the late reply itself, never taken for the next command's.
+        if (i + 1 < count)
+            QVERIFY2(late.contains(i + 1) == expected.late, qPrintable(where));
+    }
+
+    const ResponseStatistics& all = engine.statistics().overall;
+    QCOMPARE(all.sent(), quint64(count));
+    quint64 perTargetSent = 0;
+    for (const ResponseStatistics& s : engine.statistics().perTarget)
+        perTargetSent += s.sent();
+    QCOMPARE(perTargetSent, quint64(count));
+}
+
+QTEST_GUILESS_MAIN(tst_DiagnosisEngineWithSim)
+#include "tst_DiagnosisEngineWithSim.moc"
