@@ -15,6 +15,13 @@ namespace monitor {
 namespace {
 
 // Draws `text` in bold at the top of `area` and returns what is left below it.
+// Device pixels per point: fonts set in points already follow the printer's
+// resolution, so the geometry is scaled by hand rather than by the painter.
+double pixelsPerPoint(const QPainter& painter)
+{
+    return painter.device()->logicalDpiY() / 72.0;
+}
+
 QRectF heading(QPainter& painter, const QRectF& area, const QString& text, double points)
 {
     QFont font = painter.font();
@@ -23,7 +30,7 @@ QRectF heading(QPainter& painter, const QRectF& area, const QString& text, doubl
     painter.setFont(font);
     const QRectF used = painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop, text);
     painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, text);
-    return area.adjusted(0, used.height() + points * 0.4, 0, 0);
+    return area.adjusted(0, used.height() + points * 0.4 * pixelsPerPoint(painter), 0, 0);
 }
 
 QRectF setupBlock(QPainter& painter, const QRectF& area, const RunReport& report)
@@ -109,10 +116,8 @@ bool writeReportPdf(const RunReport& report, const QString& path, QString* error
             *error = path;
         return false;
     }
-    // Work in points, whatever the printer's resolution.
-    const double scale = printer.resolution() / 72.0;
-    painter.scale(scale, scale);
-    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRect(QPageLayout::Point).size());
+    const double k = pixelsPerPoint(painter);
+    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRect(QPageLayout::Point).size() * k);
 
     QRectF rest = heading(painter, page, texts::ReportTitle, 14);
     QFont small = painter.font();
@@ -122,15 +127,15 @@ bool writeReportPdf(const RunReport& report, const QString& path, QString* error
     painter.drawText(
         rest, Qt::AlignLeft | Qt::AlignTop,
         texts::ReportMade.arg(report.made.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
-    rest.adjust(0, 14, 0, 0);
+    rest.adjust(0, 14 * k, 0, 0);
     rest = heading(painter, rest, texts::ReportSetup, 10);
     rest = setupBlock(painter, rest, report);
     rest = heading(painter, rest, texts::ReportSummary, 10);
     rest = summaryTable(painter, rest, report.summary);
 
-    const double half = (rest.width() - 12) / 2;
+    const double half = (rest.width() - 12 * k) / 2;
     QRectF left(rest.left(), rest.top(), half, rest.height());
-    QRectF right(rest.left() + half + 12, rest.top(), half, rest.height());
+    QRectF right(rest.left() + half + 12 * k, rest.top(), half, rest.height());
     left = heading(painter, left, texts::ReportHistogram, 10);
     right = heading(painter, right, texts::ReportTrend, 10);
     picture(painter, left, report.histogram);
