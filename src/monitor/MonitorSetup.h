@@ -1,5 +1,10 @@
 #pragma once
 
+#include "diagnosis/RunPlan.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QPair>
 #include <QString>
 
 class QSettings;
@@ -23,6 +28,8 @@ struct MonitorSetup
     bool operator==(const MonitorSetup&) const = default;
 };
 
+Q_DECLARE_METATYPE(MonitorSetup)
+
 namespace monitor {
 
 // 1..8 for "COM1".."COM8" (any case), 0 for anything else.
@@ -37,11 +44,6 @@ MonitorSetup loadSetup(QSettings& settings);
 void saveSetup(QSettings& settings, const MonitorSetup& setup);
 
 } // namespace monitor
-
-#include "diagnosis/RunPlan.h"
-
-#include <QList>
-#include <QPair>
 
 namespace monitor {
 
