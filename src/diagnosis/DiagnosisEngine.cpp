@@ -120,6 +120,10 @@ void DiagnosisEngine::sendNext()
         }
     }
     const int index = int(m_sequence % m_plan.targets.size());
+    m_previousSequence = m_current.sequence;
+    m_previousTargetIndex = m_current.targetIndex;
+    m_previousTimedOut = m_lastTimedOut;
+    m_previousLateSeen = m_lateSeen;
     m_current = ExchangeRecord{};
     m_current.sequence = ++m_sequence;
     m_current.targetIndex = index;
@@ -154,13 +158,42 @@ void DiagnosisEngine::onReadyRead()
     if (m_state != State::Awaiting)
         return;
     m_received += bytes;
-    const std::optional<qsizetype> end = replyEnd(m_current.target.function, m_received);
-    if (!end)
+    for (;;) {
+        const std::optional<qsizetype> end = replyEnd(m_current.target.function, m_received);
+        if (!end)
+            return;
+        const QByteArray reply = m_received.first(*end);
+        if (isPreviousReply(reply)) {
+            countLate(m_previousSequence, m_previousTargetIndex, reply, !m_previousLateSeen);
+            m_previousLateSeen = true;
+            m_received.remove(0, *end);
+            continue;
+        }
+        const QByteArray rest = m_received.sliced(*end);
+        finishExchange(reply, atUs);
+        if (!rest.isEmpty() && m_state == State::Waiting)
+            takeBetweenExchanges(rest, atUs);
         return;
-    const QByteArray rest = m_received.sliced(*end);
-    finishExchange(m_received.first(*end), atUs);
-    if (!rest.isEmpty() && m_state == State::Waiting)
-        takeBetweenExchanges(rest, atUs);
+    }
+}
+
+bool DiagnosisEngine::isPreviousReply(const QByteArray& reply) const
+{
+    if (!m_previousTimedOut || m_previousSequence <= 0)
+        return false;
+    const QByteArray framed = framedPart(reply);
+    const Target& previous = m_plan.targets[m_previousTargetIndex];
+    return !framed.isEmpty() && !isWrite(previous.function) && replyEchoes(previous, framed) &&
+           !replyEchoes(m_current.target, framed);
+}
+
+void DiagnosisEngine::countLate(qint64 sequence, int targetIndex, const QByteArray& bytes,
+                                bool first)
+{
+    for (ResponseStatistics* s :
+         {&m_statistics.overall, &m_statistics.perTarget[std::size_t(targetIndex)]})
+        s->addLate(int(bytes.size()), first);
+    emit lateBytes(sequence, targetIndex, bytes);
 }
 
 void DiagnosisEngine::takeBetweenExchanges(const QByteArray& bytes, qint64 atUs)
@@ -168,10 +201,9 @@ void DiagnosisEngine::takeBetweenExchanges(const QByteArray& bytes, qint64 atUs)
     if (m_sequence > 0) {
         const std::size_t index = std::size_t(m_current.targetIndex);
         if (m_lastTimedOut) {
-            for (ResponseStatistics* s : {&m_statistics.overall, &m_statistics.perTarget[index]})
-                s->addLate(int(bytes.size()), !m_lateSeen);
+            const bool first = !m_lateSeen;
             m_lateSeen = true;
-            emit lateBytes(m_current.sequence, m_current.targetIndex, bytes);
+            countLate(m_current.sequence, m_current.targetIndex, bytes, first);
         } else {
             m_statistics.overall.addStray(int(bytes.size()));
             m_statistics.perTarget[index].addStray(int(bytes.size()));

@@ -24,7 +24,9 @@ enum class RunEnd {
 //
 // Bytes that arrive between exchanges are never taken as a reply: after a
 // time-out they are counted as late against the exchange that timed out, and
-// the next send waits until the line has been quiet for the gap.
+// the next send waits until the line has been quiet for the gap. A complete
+// framed reply that comes during the next exchange and names the timed-out
+// exchange's place rather than the current one is counted late as well.
 //
 // A port that fails during a run pauses it: portLost() once, the exchange in
 // progress is abandoned uncounted, and the port is tried again about once a
@@ -76,6 +78,8 @@ private:
     void armSend(qint64 dueUs);
     void onReadyRead();
     void takeBetweenExchanges(const QByteArray& bytes, qint64 atUs);
+    bool isPreviousReply(const QByteArray& reply) const;
+    void countLate(qint64 sequence, int targetIndex, const QByteArray& bytes, bool first);
     void finishExchange(const QByteArray& reply, std::optional<qint64> endUs);
     void openedPort();
     void onTimeout();
@@ -102,7 +106,13 @@ private:
     QByteArray m_received;       // reply bytes of the exchange in progress
     bool m_lastTimedOut = false; // the last exchange ended in its time-out
     bool m_lateSeen = false;     // late bytes of the last exchange were counted
-    QList<QByteArray> m_frames;  // the command of each target
+    // The exchange before the one in progress, for a late reply that only
+    // comes after the next send.
+    qint64 m_previousSequence = 0;
+    int m_previousTargetIndex = 0;
+    bool m_previousTimedOut = false;
+    bool m_previousLateSeen = false;
+    QList<QByteArray> m_frames; // the command of each target
 };
 
 } // namespace diagnosis

@@ -1,6 +1,8 @@
 #include "diagnosis/ReplyJudgement.h"
 
 #include "diagnosis/ReplyValue.h"
+#include "protocol/CommandFrames.h"
+#include "protocol/NumericText.h"
 
 namespace diagnosis {
 
@@ -10,6 +12,8 @@ constexpr char kStx = 0x02;
 constexpr char kAck = 0x06;
 constexpr char kNak = 0x15;
 constexpr char kEtb = 0x17;
+constexpr char kRs = 0x1E;
+constexpr char kUs = 0x1F;
 constexpr qsizetype kCheckLength = 5;
 // STX, the check field and ETB: anything shorter cannot be a framed reply.
 constexpr qsizetype kShortestFrame = 1 + kCheckLength + 1;
@@ -28,6 +32,38 @@ std::optional<qsizetype> replyEnd(Function, const QByteArray& received)
             return i + 1;
     }
     return std::nullopt;
+}
+
+bool replyEchoes(const Target& target, const QByteArray& framed)
+{
+    const QByteArray place = (frames::addressField(target.address) + target.channel).toLatin1();
+    QByteArray head(1, kStx);
+    switch (target.function) {
+    case Function::Dc1:
+        // The value follows at once; a US there makes it a parameter reply.
+        head += place;
+        if (framed.size() > head.size() && framed[head.size()] == kUs)
+            return false;
+        break;
+    case Function::Dc2:
+        head += place + kUs + target.param.toLatin1() + kUs;
+        break;
+    case Function::Dc3:
+        return true;
+    case Function::Dc4:
+        head +=
+            numeric::formatDigits(target.address, 2, 0).toLatin1() + target.param.toLatin1() + kRs;
+        break;
+    }
+    return framed.startsWith(head);
+}
+
+QByteArray framedPart(const QByteArray& reply)
+{
+    const qsizetype stx = reply.lastIndexOf(kStx);
+    if (stx < 0 || reply.isEmpty() || reply.back() != kEtb)
+        return {};
+    return reply.sliced(stx);
 }
 
 QByteArray checkFieldFor(const QByteArray& framedHead)
@@ -66,6 +102,8 @@ Judgement judgeReply(const Target& target, const QByteArray& reply, bool checkFi
     if (framed.size() < kShortestFrame)
         return judgement;
     judgement.noiseBytes = int(stx);
+    if (!replyEchoes(target, framed))
+        return judgement;
     const QByteArray head = framed.first(framed.size() - 1 - kCheckLength);
     const QByteArray check = framed.sliced(head.size(), kCheckLength);
     judgement.outcome = !checkField || check == checkFieldFor(head) ? Outcome::Ok : Outcome::Check;

@@ -93,23 +93,40 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("timeoutMs");
     QTest::addColumn<int>("intervalMs");
+    // What the seeded faults must have made happen at least once ("late" for a late reply).
+    QTest::addColumn<QStringList>("mustHappen");
 
-    QTest::newRow("clean reads of the process value") << "--reply-delay 0"
-                                                      << "dc1 001 01" << 12 << 300 << 0;
+    QTest::newRow("clean reads of the process value")
+        << "--reply-delay 0"
+        << "dc1 001 01" << 12 << 300 << 0 << QStringList{"ok"};
     QTest::newRow("a third of the replies dropped")
         << "--drop 33 --seed 7"
-        << "dc1 001 01; dc2 002 03 11" << 24 << 150 << 0;
-    QTest::newRow("writes refused at random") << "--nak 40 --seed 3"
-                                              << "dc3 001 01 12 100.0" << 16 << 300 << 0;
+        << "dc1 001 01; dc2 002 03 11" << 24 << 150 << 0 << QStringList{"ok", "timeout"};
+    QTest::newRow("writes refused at random")
+        << "--nak 40 --seed 3"
+        << "dc3 001 01 12 100.0" << 16 << 300 << 0 << QStringList{"ok", "nak"};
     QTest::newRow("a write with a parameter outside the list")
         << ""
-        << "dc3 001 01 58 1" << 3 << 300 << 0;
+        << "dc3 001 01 58 1" << 3 << 300 << 0 << QStringList{"nak"};
     QTest::newRow("stray characters and replies in chunks")
         << "--noise 4 --chunks 3 --chunk-gap 3 --seed 11"
-        << "dc1 003 02; dc4 05 73; dc3 002 01 11 7" << 15 << 400 << 0;
+        << "dc1 003 02; dc4 05 73; dc3 002 01 11 7" << 15 << 400 << 0 << QStringList{"ok"};
+    QTest::newRow("spoiled check fields")
+        << "--bad-check 30 --seed 5"
+        << "dc1 001 01; dc2 001 01 11; dc4 05 73" << 15 << 400 << 0 << QStringList{"ok", "check"};
+    QTest::newRow("late replies come before the next send")
+        << "--late 30 --late-by 250 --reply-delay 5 --seed 9"
+        << "dc1 001 01; dc1 002 01" << 12 << 150 << 450 << QStringList{"ok", "late"};
+    QTest::newRow("late replies that come during the next exchange")
+        << "--late 30 --late-by 260 --reply-delay 5 --seed 9"
+        << "dc1 001 01; dc2 001 01 11" << 14 << 200 << 0 << QStringList{"ok", "late"};
+    QTest::newRow("reply delay with jitter")
+        << "--jitter 30 --seed 2"
+        << "dc1 002 01; dc3 001 01 12 7.5" << 10 << 300 << 0 << QStringList{"ok"};
     QTest::newRow("addresses that are not on the bus")
         << "--bus 001-003 --faulty 002"
-        << "dc1 001 01; dc1 002 01; dc1 012 01; dc4 06 70" << 8 << 100 << 0;
+        << "dc1 001 01; dc1 002 01; dc1 012 01; dc4 06 70" << 8 << 100 << 0
+        << QStringList{"ok", "timeout"};
 }
 
 void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
@@ -119,6 +136,7 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
     QFETCH(int, count);
     QFETCH(int, timeoutMs);
     QFETCH(int, intervalMs);
+    QFETCH(QStringList, mustHappen);
 
     RunningSim sim;
     QVERIFY(sim.start(simArguments.split(u' ', Qt::SkipEmptyParts)));
@@ -145,10 +163,17 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
 
     const QStringList log = sim.exchanges();
     QCOMPARE(records.size(), count);
+    QSet<QString> happened;
     for (int i = 0; i < count; ++i) {
         const LoggedExchange expected = fromLog(log[i]);
         const ExchangeRecord& r = records[i];
-        const QString where = QStringLiteral("exchange %1: %2").arg(i + 1).arg(log[i]);
+        happened << expected.outcome;
+        if (expected.late)
+            happened << QStringLiteral("late");
+        const QString where =
+            QStringLiteral("exchange %1: %2 / got %3 late %4")
+                .arg(i + 1)
+                .arg(log[i], visibleBytes(r.reply), visibleBytes(late.value(i + 1)));
         QVERIFY2(r.sequence == i + 1, qPrintable(where));
         QVERIFY2(visibleBytes(r.frame) == expected.frame, qPrintable(where));
         QVERIFY2(outcomeName(r.outcome) == expected.outcome,
@@ -164,6 +189,9 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
         if (i + 1 < count)
             QVERIFY2(late.contains(i + 1) == expected.late, qPrintable(where));
     }
+
+    for (const QString& kind : mustHappen)
+        QVERIFY2(happened.contains(kind), qPrintable(kind));
 
     const ResponseStatistics& all = engine.statistics().overall;
     QCOMPARE(all.sent(), quint64(count));

@@ -14,6 +14,8 @@ private slots:
     void visible();
     void lines_data();
     void lines();
+    void fatesOnPurpose_data();
+    void fatesOnPurpose();
 };
 
 void tst_SimExchangeLog::visible_data()
@@ -66,6 +68,40 @@ void tst_SimExchangeLog::lines()
     QFETCH(QByteArray, sent);
     QFETCH(QString, line);
     QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), wire("<DC1>00101<ETX>"), answer, dropped, sent),
+             line);
+}
+
+void tst_SimExchangeLog::fatesOnPurpose_data()
+{
+    QTest::addColumn<int>("fate");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<qint64>("delayNs");
+    QTest::addColumn<QString>("line");
+
+    const QString head = QStringLiteral("14:03:05.120 收 <DC1>00101<ETX>");
+    QTest::newRow("late reply") << int(ReplyFate::Late) << wire("<STX>00101+0011.000575<ETB>")
+                                << qint64(-1)
+                                << head + "  迟答（--late）：<STX>00101+0011.000575<ETB>";
+    QTest::newRow("spoiled check field")
+        << int(ReplyFate::SpoiledCheck) << wire("<STX>00101+0011.000576<ETB>") << qint64(-1)
+        << head + "  错校验答（--bad-check）：<STX>00101+0011.000576<ETB>";
+    QTest::newRow("delay drawn by the jitter")
+        << int(ReplyFate::Sent) << wire("<STX>00101+0011.000575<ETB>") << qint64(23'217'000)
+        << head + "  答 <STX>00101+0011.000575<ETB>  (--jitter 延时 23.217 ms)";
+    QTest::newRow("late and jittered")
+        << int(ReplyFate::Late) << wire("<ACK>") << qint64(3'500'400'000)
+        << head + "  迟答（--late）：<ACK>  (--jitter 延时 3500.400 ms)";
+}
+
+void tst_SimExchangeLog::fatesOnPurpose()
+{
+    QFETCH(int, fate);
+    QFETCH(QByteArray, sent);
+    QFETCH(qint64, delayNs);
+    QFETCH(QString, line);
+    const Answer answer{AnswerKind::Reply, sent, {}};
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), wire("<DC1>00101<ETX>"), answer, ReplyFate(fate),
+                          sent, delayNs),
              line);
 }
 

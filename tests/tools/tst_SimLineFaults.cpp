@@ -1,6 +1,9 @@
 #include "LineFaults.h"
+#include "SimTestWire.h"
 
 #include <QTest>
+
+#include <array>
 
 using sim::FaultSettings;
 using sim::LineFaults;
@@ -16,6 +19,9 @@ private slots:
     void noiseIsPrintable();
     void split_data();
     void split();
+    void spoiledCheckNoLongerSums_data();
+    void spoiledCheckNoLongerSums();
+    void jitterSpreadsOverItsRange();
 };
 
 void tst_SimLineFaults::shareOfFaults_data()
@@ -96,6 +102,47 @@ void tst_SimLineFaults::split()
     QFETCH(int, pieces);
     QFETCH(QByteArrayList, parts);
     QCOMPARE(LineFaults::split(bytes, pieces), parts);
+}
+
+void tst_SimLineFaults::spoiledCheckNoLongerSums_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QByteArray>("spoiled");
+
+    QTest::newRow("process value")
+        << wire("<STX>00101+0011.000575<ETB>") << wire("<STX>00101+0011.000576<ETB>");
+    QTest::newRow("last digit 9 wraps to 0")
+        << wire("<STX>0572<RS>00239<ETB>") << wire("<STX>0572<RS>00230<ETB>");
+    QTest::newRow("too short to carry a field") << wire("<ETB>") << wire("<ETB>");
+}
+
+void tst_SimLineFaults::spoiledCheckNoLongerSums()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QByteArray, spoiled);
+    QCOMPARE(LineFaults::withSpoiledCheck(reply), spoiled);
+}
+
+void tst_SimLineFaults::jitterSpreadsOverItsRange()
+{
+    FaultSettings settings;
+    settings.jitterMs = 10;
+    LineFaults faults(settings, 5);
+    qint64 low = 1'000'000'000;
+    qint64 high = -1;
+    std::array<int, 10> perMs{};
+    for (int i = 0; i < 10000; ++i) {
+        const qint64 ns = faults.jitterNs();
+        low = std::min(low, ns);
+        high = std::max(high, ns);
+        ++perMs[std::size_t(std::min<qint64>(ns / 1'000'000, 9))];
+    }
+    QVERIFY2(low >= 0 && low < 50'000, qPrintable(QString::number(low)));
+    QVERIFY2(high <= 10'000'000 && high > 9'950'000, qPrintable(QString::number(high)));
+    // Uniform: each millisecond gets about a tenth of the draws.
+    for (const int n : perMs)
+        QVERIFY2(n > 850 && n < 1150, qPrintable(QString::number(n)));
+    QCOMPARE(LineFaults(FaultSettings{}, 5).jitterNs(), qint64(0));
 }
 
 QTEST_APPLESS_MAIN(tst_SimLineFaults)

@@ -57,6 +57,13 @@ void tst_SimOptions::optionsTaken()
                                                   "5",
                                                   "--nak",
                                                   "100",
+                                                  "--bad-check",
+                                                  "7",
+                                                  "--late=3",
+                                                  "--late-by",
+                                                  "4000",
+                                                  "--jitter",
+                                                  "15",
                                                   "--seed",
                                                   "18446744073709551615",
                                                   "--bus",
@@ -76,6 +83,10 @@ void tst_SimOptions::optionsTaken()
     QCOMPARE(o.faults.noiseCount, 4);
     QCOMPARE(o.faults.dropPercent, 5);
     QCOMPARE(o.faults.nakPercent, 100);
+    QCOMPARE(o.faults.badCheckPercent, 7);
+    QCOMPARE(o.faults.latePercent, 3);
+    QCOMPARE(o.faults.lateByMs, 4000);
+    QCOMPARE(o.faults.jitterMs, 15);
     QCOMPARE(o.seed, std::optional<quint64>(18446744073709551615ull));
     QCOMPARE(o.bus.instruments, (QList<int>{1, 2, 3, 10}));
     QCOMPARE(o.bus.faulty, QList<int>{2});
@@ -154,6 +165,12 @@ void tst_SimOptions::refusedCommandLines_data()
     QTest::newRow("settings with odd parity letter")
         << QStringList{"--settings", "9600,x,8,2"}
         << "选项 --settings 的取值“9600,x,8,2”无效（invalid value）";
+    QTest::newRow("late share above 100")
+        << QStringList{"--late", "101"} << "选项 --late 的取值“101”无效（invalid value）";
+    QTest::newRow("bad-check share not a number")
+        << QStringList{"--bad-check", "x"} << "选项 --bad-check 的取值“x”无效（invalid value）";
+    QTest::newRow("negative jitter")
+        << QStringList{"--jitter=-2"} << "选项 --jitter 的取值“-2”无效（invalid value）";
     QTest::newRow("HBX address 0")
         << QStringList{"--hbx", "0"} << "选项 --hbx 的取值“0”无效（invalid value）";
     QTest::newRow("seed not a number")

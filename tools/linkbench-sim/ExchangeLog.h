@@ -19,4 +19,12 @@ QString visibleBytes(const QByteArray& bytes);
 QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& answer, bool dropped,
                      const QByteArray& sent);
 
+// How a reply went out, for the log's label: "  答 ", or for the faults made
+// on purpose "应答丢弃（--drop）：", "迟答（--late）：", "错校验答（--bad-check）：".
+enum class ReplyFate { Sent, Dropped, Late, SpoiledCheck };
+
+// As above; `delayNs` >= 0 adds the reply delay a --jitter draw made.
+QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& answer,
+                     ReplyFate fate, const QByteArray& sent, qint64 delayNs = -1);
+
 } // namespace sim

@@ -27,6 +27,24 @@ QByteArray LineFaults::noise()
     return text;
 }
 
+qint64 LineFaults::jitterNs()
+{
+    if (m_settings.jitterMs <= 0)
+        return 0;
+    // Microsecond steps: fine enough for a histogram to show the spread.
+    const quint64 steps = quint64(m_settings.jitterMs) * 1000 + 1;
+    return qint64(m_random() % steps) * 1000;
+}
+
+QByteArray LineFaults::withSpoiledCheck(const QByteArray& reply)
+{
+    QByteArray spoiled = reply;
+    const qsizetype digit = reply.size() - 2;
+    if (digit >= 0 && spoiled[digit] >= '0' && spoiled[digit] <= '9')
+        spoiled[digit] = char('0' + (spoiled[digit] - '0' + 1) % 10);
+    return spoiled;
+}
+
 QList<QByteArray> LineFaults::split(const QByteArray& bytes, int pieces)
 {
     const qsizetype count = std::clamp<qsizetype>(pieces, 1, std::max<qsizetype>(bytes.size(), 1));

@@ -11,9 +11,13 @@ namespace sim {
 
 struct FaultSettings
 {
-    int dropPercent = 0; // share of replies lost, 0..100
-    int nakPercent = 0;  // share of correct writes answered NAK, 0..100
-    int noiseCount = 0;  // stray printable characters before every reply
+    int dropPercent = 0;     // share of replies lost, 0..100
+    int nakPercent = 0;      // share of correct writes answered NAK, 0..100
+    int noiseCount = 0;      // stray printable characters before every reply
+    int badCheckPercent = 0; // share of framed replies sent with a spoiled check field
+    int latePercent = 0;     // share of replies sent late, lateByMs after the command
+    int lateByMs = 3500;     // when a late reply starts, instead of the reply delay
+    int jitterMs = 0;        // the reply delay grows by a uniform draw of up to this
 };
 
 class LineFaults
@@ -24,12 +28,21 @@ public:
     // One draw each: whether this reply is lost, whether this write is refused.
     bool dropReply() { return roll(m_settings.dropPercent); }
     bool refuseWrite() { return roll(m_settings.nakPercent); }
+    // The draws below are only made when their option is set, so that a seed
+    // gives the same line as before with them off.
+    bool lateReply() { return m_settings.latePercent > 0 && roll(m_settings.latePercent); }
+    bool spoilCheck() { return m_settings.badCheckPercent > 0 && roll(m_settings.badCheckPercent); }
+    // Extra reply delay, uniform in 0..jitterMs, in nanoseconds; 0 without jitter.
+    qint64 jitterNs();
     // The stray characters to send before the next reply ('!' to '~').
     QByteArray noise();
 
     // `bytes` cut into `pieces` parts of near-equal length, the longer ones
     // first; never more parts than bytes, never fewer than one.
     static QList<QByteArray> split(const QByteArray& bytes, int pieces);
+    // A framed reply with the last digit of its check field (the five
+    // characters before its last one) changed, so it no longer sums right.
+    static QByteArray withSpoiledCheck(const QByteArray& reply);
 
 private:
     bool roll(int percent);

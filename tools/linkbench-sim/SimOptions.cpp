@@ -78,6 +78,10 @@ const std::map<QString, ValueSetter>& valueOptions()
         {QStringLiteral("--noise"), faultSetter(0, 1000, &FaultSettings::noiseCount)},
         {QStringLiteral("--drop"), faultSetter(0, 100, &FaultSettings::dropPercent)},
         {QStringLiteral("--nak"), faultSetter(0, 100, &FaultSettings::nakPercent)},
+        {QStringLiteral("--bad-check"), faultSetter(0, 100, &FaultSettings::badCheckPercent)},
+        {QStringLiteral("--late"), faultSetter(0, 100, &FaultSettings::latePercent)},
+        {QStringLiteral("--late-by"), faultSetter(0, 600'000, &FaultSettings::lateByMs)},
+        {QStringLiteral("--jitter"), faultSetter(0, 60'000, &FaultSettings::jitterMs)},
         {QStringLiteral("--seed"),
          [](SimOptions& o, const QString& v) {
              bool ok = false;

@@ -24,6 +24,10 @@ inline const QString kLogReceived = QStringLiteral("收 ");
 inline const QString kLogAnswered = QStringLiteral("  答 ");
 inline const QString kLogSilent = QStringLiteral("  不答：");
 inline const QString kLogDropped = QStringLiteral("  应答丢弃（--drop）：");
+inline const QString kLogLate = QStringLiteral("  迟答（--late）：");
+inline const QString kLogBadCheck = QStringLiteral("  错校验答（--bad-check）：");
+// The reply delay a --jitter draw gave this reply; %1 in milliseconds.
+inline const QString kLogJitter = QStringLiteral("  (--jitter 延时 %1 ms)");
 inline const QString kLogStarted =
     QStringLiteral("linkbench-sim：线路 %1，%2 bit/s，线时 %3，应答延时 %4 ms，种子 %5");
 inline const QString kLogLineError = QStringLiteral("linkbench-sim：线路错误：%1");
@@ -67,6 +71,14 @@ inline const QString kHelp = QStringLiteral(
     "                       drop that share of the replies (default 0)\n"
     "  --nak PERCENT        对该比例的正确写命令回 NAK，默认 0\n"
     "                       answer NAK to that share of correct writes (default 0)\n"
+    "  --bad-check PERCENT  该比例的应答校验和错误，默认 0\n"
+    "                       spoil the check field of that share of the replies (default 0)\n"
+    "  --late PERCENT       该比例的应答迟发（在 --late-by 之后），默认 0\n"
+    "                       send that share of the replies late (default 0)\n"
+    "  --late-by MS         迟发应答在命令结束后多久开始，默认 3500\n"
+    "                       when a late reply starts after the command (default 3500)\n"
+    "  --jitter MS          应答延时在 0 到 MS 之间均匀变化，默认 0\n"
+    "                       vary the reply delay uniformly by up to MS (default 0)\n"
     "  --seed N             随机种子，可重复运行；默认随机并写入日志\n"
     "                       seed for repeatable runs (default: random, logged)\n"
     "  --bus LIST           总线上的仪表地址，默认 001-011（例 001-005,009）\n"
