@@ -1,8 +1,51 @@
 #pragma once
 
-#include <QString>
+#include "platform/FoundPort.h"
 
-// The device that port entry COMn opens: the value of LINKBENCH_COMn when that
-// variable is set and not empty, otherwise "COMn" on Windows and /dev/ttyS(n-1)
-// elsewhere. The window shows it in the port list's tooltip.
-QString deviceForPort(int portNumber);
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <functional>
+
+// Where the device of a port entry came from, in the order the rule tries them.
+enum class PortSource {
+    Environment, // LINKBENCH_COMn, set and not empty
+    Chosen,      // the technician's choice kept in the settings
+    Found,       // the n-th real port found now
+    Default,     // nothing behind the entry: /dev/ttyS(n-1), or COMn on Windows
+};
+
+// The device that port entry COMn opens, and why.
+struct PortDevice
+{
+    QString device; // what the port is opened by
+    PortSource source = PortSource::Default;
+    // The port found now that the device is, when it is one (for its
+    // description); null otherwise.
+    std::optional<FoundPort> port;
+};
+
+// Everything the rule reads: the environment, the kept choices and the real
+// ports found now, in the order of realPortsInOrder().
+struct PortMappingInput
+{
+    std::function<QString(int portNumber)> environment; // LINKBENCH_COMn's value
+    QMap<int, QString> choices;                         // port number -> device
+    QList<FoundPort> found;
+};
+
+// The rule, with no access to the system: environment, then the kept choice,
+// then the n-th port found, then the platform's default name. A choice kept by
+// stable name opens the port that has that name now (ttyUSB0 may have become
+// ttyUSB1); a choice that names no port found now is opened as it is.
+PortDevice mapPort(int portNumber, const PortMappingInput& input);
+
+// The input as the system gives it now: the process environment, the user's
+// settings (portChoices.h) and the ports findRealPorts() sees.
+PortMappingInput currentPortMappingInput();
+
+// mapPort() over currentPortMappingInput(): what COMn opens right now.
+PortDevice currentPortDevice(int portNumber);
+
+// The environment variable that names the device of port entry COMn.
+QByteArray portEnvironmentVariable(int portNumber);

@@ -1,9 +1,16 @@
 #include "platform/QtSerialLine.h"
 
-#include "platform/LineSettings.h"
+#include "platform/OpenRefusal.h"
 #include "platform/PortMapping.h"
+#include "platform/PortTexts.h"
 
-QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent)
+QtSerialLine::QtSerialLine(QObject* parent)
+    : QtSerialLine([](int portNumber) { return currentPortDevice(portNumber).device; }, parent)
+{
+}
+
+QtSerialLine::QtSerialLine(DeviceForPort deviceForPort, QObject* parent)
+    : SerialLine(parent), m_deviceForPort(std::move(deviceForPort))
 {
     connect(&m_port, &QSerialPort::readyRead, this, [this] { emit notification(kEventReceive); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onErrorOccurred);
@@ -33,7 +40,7 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
 {
     close();
     ++m_openCount;
-    m_device = deviceForPort(portNumber);
+    m_device = m_deviceForPort(portNumber);
 
     QString refusal;
     const std::optional<LineSettings> line = parseLineSettings(settings, &refusal);
@@ -47,19 +54,63 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
         return false;
     }
 
-    m_port.setPortName(m_device);
-    m_port.setBaudRate(line->baudRate);
-    m_port.setParity(line->parity);
-    m_port.setDataBits(line->dataBits);
-    m_port.setStopBits(line->stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    if (!openWith(*line)) {
+        const QSerialPort::SerialPortError code = m_port.error();
+        QString reason = refusalReason(code, m_device, m_port.errorString());
+        if (code == QSerialPort::UnsupportedOperationError)
+            reason = refusedSetting(*line, reason);
         if (error)
-            *error = deviceReason(m_port.errorString());
+            *error = deviceReason(reason);
         return false;
     }
+    emit opened(portNumber);
     return true;
+}
+
+bool QtSerialLine::openWith(const LineSettings& line)
+{
+    m_port.setPortName(m_device);
+    m_port.setBaudRate(line.baudRate);
+    m_port.setParity(line.parity);
+    m_port.setDataBits(line.dataBits);
+    m_port.setStopBits(line.stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    return m_port.open(QIODevice::ReadWrite);
+}
+
+QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& otherwise)
+{
+    // Qt does not say which setting the port refused: the port is opened
+    // with settings every port takes, and the line's are tried one by one.
+    // Errors met on the way belong to this probe, not to an open line.
+    LineSettings plain;
+    plain.stopBits = QSerialPort::OneStop;
+    QString reason = otherwise;
+    m_probing = true;
+    if (openWith(plain)) {
+        const QString which = applySettings(line);
+        if (!which.isEmpty())
+            reason = which;
+    }
+    close();
+    m_probing = false;
+    return reason;
+}
+
+QString QtSerialLine::applySettings(const LineSettings& line)
+{
+    auto refused = [](const QString& setting, const QString& value) {
+        return porttexts::SettingRefused.arg(setting, value);
+    };
+    if (!m_port.setBaudRate(line.baudRate))
+        return refused(porttexts::SettingSpeed, QString::number(line.baudRate));
+    if (!m_port.setParity(line.parity))
+        return refused(porttexts::SettingParity, QString::number(int(line.parity)));
+    if (!m_port.setDataBits(line.dataBits))
+        return refused(porttexts::SettingDataBits, QString::number(int(line.dataBits)));
+    if (!m_port.setStopBits(line.stopBits))
+        return refused(porttexts::SettingStopBits, QString::number(int(line.stopBits)));
+    return {};
 }
 
 void QtSerialLine::clearBuffers()
@@ -88,7 +139,7 @@ void QtSerialLine::onErrorOccurred(QSerialPort::SerialPortError code)
     // NoError comes with every open(). An error raised while the port is not
     // open (a refused open, or an echo after the close below) is not a failure
     // of an open line: open() reports the former itself.
-    if (code == QSerialPort::NoError || !m_port.isOpen())
+    if (code == QSerialPort::NoError || !m_port.isOpen() || m_probing)
         return;
     const QString reason = deviceReason(m_port.errorString());
     close();

@@ -2,10 +2,15 @@
 
 #include "platform/SerialLine.h"
 
-#include <QSerialPort>
+#include "platform/LineSettings.h"
 
-// The serial line over QSerialPort. Port n opens the device of deviceForPort(n)
-// with flow control off and the modem lines left as the system sets them.
+#include <QSerialPort>
+#include <functional>
+
+// The serial line over QSerialPort. Port n opens the device that the port
+// mapping gives (currentPortDevice() unless a test hands in its own), with flow
+// control off and the modem lines left as the system sets them. A refused open
+// names the device and a reason a technician can act on (OpenRefusal.h).
 //
 // The first error other than NoError while the port is open closes it and is
 // reported once through failed(): Qt 6.4 otherwise repeats a ReadError about
@@ -17,7 +22,9 @@ class QtSerialLine : public SerialLine
 {
     Q_OBJECT
 public:
+    using DeviceForPort = std::function<QString(int portNumber)>;
     explicit QtSerialLine(QObject* parent = nullptr);
+    QtSerialLine(DeviceForPort deviceForPort, QObject* parent = nullptr);
     ~QtSerialLine() override;
 
     bool isOpen() const override;
@@ -30,8 +37,13 @@ public:
 private:
     void onErrorOccurred(QSerialPort::SerialPortError code);
     QString deviceReason(const QString& reason) const;
+    bool openWith(const LineSettings& line);
+    QString refusedSetting(const LineSettings& line, const QString& otherwise);
+    QString applySettings(const LineSettings& line);
 
     QSerialPort m_port{this}; // a child, so that a test can watch its own signals
+    DeviceForPort m_deviceForPort;
     QString m_device;
+    bool m_probing = false;  // finding out which setting the port refused
     quint64 m_openCount = 0; // tells a failure report from before a reopen
 };

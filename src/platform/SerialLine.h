@@ -28,6 +28,8 @@ public:
 signals:
     // Raised on the user-interface thread; code 2 means characters received.
     void notification(int eventCode);
+    // Port `portNumber` has opened (a refused open says nothing).
+    void opened(int portNumber);
     // The open port failed (peer gone, adapter pulled) and has been closed.
     void failed(const QString& reason);
 };

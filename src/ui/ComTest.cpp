@@ -3,10 +3,10 @@
 #include "catalogue/FunctionList.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
-#include "platform/PortMapping.h"
 #include "protocol/NumericText.h"
 #include "ui/ExchangeController.h"
 #include "ui/LinkLabel.h"
+#include "ui/PortListControl.h"
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptPane.h"
 #include "ui/WindowFonts.h"
@@ -117,7 +117,9 @@ ComTest::ComTest(ModuleVars& vars, SerialLine& line, Clock clock, MessageBoxFn m
 
     connect(Mnu开始, &QAction::triggered, this, &ComTest::Mnu开始_Click);
     connect(MnuClr, &QAction::triggered, this, &ComTest::MnuClr_Click);
-    connect(Combo2, &QComboBox::currentIndexChanged, this, &ComTest::showPortDevice);
+
+    m_portList = new PortListControl(Combo2, PortListControl::realServices());
+    m_portList->watchLine(&line);
 }
 
 void ComTest::buildTopBand()
@@ -243,12 +245,6 @@ void ComTest::ManControl()
 void ComTest::MnuClr_Click()
 {
     REC1->clearTranscript();
-}
-
-void ComTest::showPortDevice()
-{
-    const int position = Combo2->currentIndex();
-    Combo2->setToolTip(position < 0 ? QString() : deviceForPort(position + 1));
 }
 
 void ComTest::closeEvent(QCloseEvent* event)

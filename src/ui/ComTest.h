@@ -10,6 +10,7 @@
 
 class ExchangeController;
 class LinkLabel;
+class PortListControl;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -32,6 +33,7 @@ public:
 
     Transcript& transcript() { return m_transcript; }
     SelectionHandlers& selectionHandlers() { return *m_selectionHandlers; }
+    PortListControl& portList() { return *m_portList; }
 
     // "通讯(&S)": tests the value and the address, then sends by ManControl.
     void Mnu开始_Click();
@@ -82,11 +84,11 @@ private:
     void buildMenuBar();
     void setKeyboardOrder();
     void ManControl();
-    void showPortDevice();
 
     ModuleVars& m_vars;
     MessageBoxFn m_messageBox;
     Transcript m_transcript;
     SelectionHandlers* m_selectionHandlers = nullptr;
     ExchangeController* m_exchange = nullptr;
+    PortListControl* m_portList = nullptr; // Combo2's tooltip and context menu
 };

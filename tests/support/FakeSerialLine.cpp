@@ -16,6 +16,7 @@ bool FakeSerialLine::open(int portNumber, const QString& settings, QString* erro
         return false;
     }
     m_open = true;
+    emit opened(portNumber);
     return true;
 }
 

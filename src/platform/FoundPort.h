@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// One serial port the system offers now, as the port finder saw it.
+struct FoundPort
+{
+    QString portName;       // "ttyUSB0"
+    QString systemLocation; // "/dev/ttyUSB0", what the port is opened by today
+    QString stableName;     // "/dev/serial/by-id/usb-FTDI_...-port0", empty where none
+    QString description;    // "FT232R USB UART"
+    QString manufacturer;   // "FTDI"
+    QString serialNumber;
+    std::optional<quint16> vendorId;
+    std::optional<quint16> productId;
+    bool busy = false; // a live program holds the port's lock file
+
+    // USB and ACM adapters; everything else is a port on the board.
+    bool isAdapter() const;
+    // "FT232R USB UART, FTDI, 0403:6001": the parts that are known, in that order.
+    QString summary() const;
+    // "0403:6001", or empty when either number is unknown.
+    QString usbIds() const;
+};
+
+// The port of `found` that `device` names, by its stable or its system name.
+const FoundPort* findPort(const QList<FoundPort>& found, const QString& device);

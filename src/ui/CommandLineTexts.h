@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// What the program prints on its command line, in Chinese and in English: it
+// is also read by whoever sets up a machine, who may not read Chinese.
+namespace clitexts {
+
+inline const QString Description =
+    QStringLiteral("QL系列仪表 RS-485 通讯测试。不带选项时打开主窗口。\n"
+                   "Tests the RS-485 link of QL-series instruments. Without options it "
+                   "opens the main window.");
+inline const QString ListPortsOption =
+    QStringLiteral("列出找到的串口和 COM1–COM8 对应的设备，然后退出。\n"
+                   "List the serial ports found and the devices of COM1 to COM8, then exit.");
+inline const QString HelpOption = QStringLiteral("显示本帮助。\nShow this help.");
+inline const QString VersionOption = QStringLiteral("显示版本。\nShow the version.");
+// %1 is Qt's own description of what was wrong.
+inline const QString BadArguments = QStringLiteral(
+    "命令行有误（bad command line）：%1\n--help 列出全部选项（lists all options）。");
+// %1 is the argument.
+inline const QString UnexpectedArgument = QStringLiteral("多余的参数 unexpected argument: %1");
+
+inline const QString PortsFound = QStringLiteral("找到的串口 Ports found:");
+inline const QString NoPortsFound = QStringLiteral("  （无 none）");
+inline const QString StableName = QStringLiteral("    固定名称 stable name:   %1");
+inline const QString Description_ = QStringLiteral("    说明 description:       %1");
+inline const QString Maker = QStringLiteral("    制造商 maker:           %1");
+inline const QString UsbIds = QStringLiteral("    厂商:产品 vendor:product: %1");
+inline const QString SerialNumber = QStringLiteral("    序列号 serial number:   %1");
+inline const QString Free = QStringLiteral("    状态 state:             空闲 free");
+inline const QString Busy = QStringLiteral("    状态 state:             占用 busy");
+inline const QString Mapping = QStringLiteral("COM1–COM8:");
+// "  COM1 → /dev/ttyUSB0  [自动找到 found]"
+inline const QString MappingLine = QStringLiteral("  COM%1 → %2  [%3]");
+inline const QString SourceEnvironment = QStringLiteral("环境变量 environment %1");
+inline const QString SourceChosen = QStringLiteral("已选择 chosen");
+inline const QString SourceFound = QStringLiteral("自动找到 found");
+inline const QString SourceDefault = QStringLiteral("默认 default");
+
+} // namespace clitexts

@@ -1,0 +1,179 @@
+#include "ui/PortListControl.h"
+
+#include "platform/PortChoices.h"
+#include "platform/PortFinder.h"
+#include "platform/PortTexts.h"
+#include "platform/SerialLine.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QInputDialog>
+#include <QMenu>
+#include <QSettings>
+
+namespace {
+
+QString sourceText(int portNumber, PortSource source)
+{
+    switch (source) {
+    case PortSource::Environment:
+        return porttexts::SourceEnvironment.arg(
+            QString::fromLatin1(portEnvironmentVariable(portNumber)));
+    case PortSource::Chosen:
+        return porttexts::SourceChosen;
+    case PortSource::Found:
+        return porttexts::SourceFound;
+    case PortSource::Default:
+        break;
+    }
+    return porttexts::SourceDefault;
+}
+
+QString menuEntryText(const FoundPort& port)
+{
+    const QString summary = port.summary();
+    return summary.isEmpty() ? port.systemLocation
+                             : QStringLiteral("%1  %2").arg(port.systemLocation, summary);
+}
+
+} // namespace
+
+PortListControl::Services PortListControl::realServices()
+{
+    Services services;
+    services.mappingInput = currentPortMappingInput;
+    services.storeChoice = [](int portNumber, const QString& device) {
+        QSettings settings;
+        storePortChoice(settings, portNumber, device);
+    };
+    services.askDevicePath = [](QWidget* parent, int portNumber) {
+        return QInputDialog::getText(
+                   parent, porttexts::OtherDeviceTitle,
+                   porttexts::OtherDevicePrompt.arg(QStringLiteral("COM%1").arg(portNumber)))
+            .trimmed();
+    };
+    services.stableNameOf = [](const QString& device) {
+        return stableNameOf(device, PortFinderPaths().byId);
+    };
+    return services;
+}
+
+PortListControl::PortListControl(QComboBox* box, Services services)
+    : QObject(box), m_box(box), m_services(std::move(services))
+{
+    m_box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_box, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu = contextMenu();
+        menu->exec(m_box->mapToGlobal(at));
+    });
+    connect(m_box, &QComboBox::currentIndexChanged, this, &PortListControl::refreshToolTip);
+    // Adapters come and go while the window is open: the tooltip is made
+    // afresh each time it is about to show.
+    m_box->installEventFilter(this);
+    refreshToolTip();
+}
+
+void PortListControl::watchLine(const SerialLine* line)
+{
+    connect(line, &SerialLine::opened, this, [this](int portNumber) {
+        m_openPort = portNumber;
+        m_lost.remove(portNumber);
+        refreshToolTip();
+    });
+    connect(line, &SerialLine::failed, this, [this] {
+        if (m_openPort == 0)
+            return;
+        m_lost.insert(m_openPort);
+        refreshToolTip();
+    });
+}
+
+QString PortListControl::toolTipText(int portNumber, const PortDevice& device, bool lost)
+{
+    QString first = QStringLiteral("COM%1").arg(portNumber) + porttexts::EntryArrow + device.device;
+    const QString summary = device.port ? device.port->summary() : QString();
+    if (!summary.isEmpty())
+        first += QStringLiteral(" (%1)").arg(summary);
+    QStringList lines = {first, porttexts::SourceLine.arg(sourceText(portNumber, device.source))};
+    if (device.port && !device.port->stableName.isEmpty())
+        lines.append(porttexts::StableNameLine.arg(device.port->stableName));
+    if (lost)
+        lines.append(porttexts::Lost);
+    return lines.join(u'\n');
+}
+
+QString PortListControl::toolTipFor(int portNumber) const
+{
+    return toolTipText(portNumber, mapPort(portNumber, m_services.mappingInput()),
+                       isLost(portNumber));
+}
+
+int PortListControl::selectedPort() const
+{
+    return m_box->currentIndex() + 1;
+}
+
+std::unique_ptr<QMenu> PortListControl::contextMenu()
+{
+    auto menu = std::make_unique<QMenu>(m_box);
+    const int portNumber = selectedPort();
+    if (portNumber < 1)
+        return menu;
+    const PortMappingInput input = m_services.mappingInput();
+    const QString chosen = input.choices.value(portNumber);
+
+    auto* group = new QActionGroup(menu.get());
+    for (const FoundPort& port : input.found) {
+        QAction* action = menu->addAction(menuEntryText(port));
+        action->setCheckable(true);
+        action->setChecked(!chosen.isEmpty() &&
+                           (chosen == port.stableName || chosen == port.systemLocation));
+        group->addAction(action);
+        // Kept by stable name where there is one, so that the choice follows
+        // the adapter to another USB socket.
+        const QString device = port.stableName.isEmpty() ? port.systemLocation : port.stableName;
+        connect(action, &QAction::triggered, this,
+                [this, portNumber, device] { choose(portNumber, device); });
+    }
+    if (input.found.isEmpty())
+        menu->addAction(porttexts::MenuNoPorts)->setEnabled(false);
+    menu->addSeparator();
+    QAction* automatic = menu->addAction(porttexts::MenuAutomatic);
+    automatic->setCheckable(true);
+    automatic->setChecked(chosen.isEmpty());
+    group->addAction(automatic);
+    connect(automatic, &QAction::triggered, this,
+            [this, portNumber] { choose(portNumber, QString()); });
+    QAction* other = menu->addAction(porttexts::MenuOther);
+    connect(other, &QAction::triggered, this, [this, portNumber] { chooseOther(portNumber); });
+    return menu;
+}
+
+void PortListControl::choose(int portNumber, const QString& device)
+{
+    m_services.storeChoice(portNumber, device);
+    refreshToolTip();
+}
+
+void PortListControl::chooseOther(int portNumber)
+{
+    const QString typed = m_services.askDevicePath(m_box->window(), portNumber);
+    if (typed.isEmpty())
+        return;
+    const QString stable = m_services.stableNameOf(typed);
+    choose(portNumber, stable.isEmpty() ? typed : stable);
+}
+
+void PortListControl::refreshToolTip()
+{
+    const int portNumber = selectedPort();
+    m_box->setToolTip(portNumber < 1 ? QString() : toolTipFor(portNumber));
+}
+
+bool PortListControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_box && event->type() == QEvent::ToolTip)
+        refreshToolTip();
+    return QObject::eventFilter(watched, event);
+}

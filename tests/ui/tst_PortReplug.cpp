@@ -1,0 +1,117 @@
+// An adapter unplugged and plugged back while the window is open: COM1 is
+// kept by a stable name (a link such as /dev/serial/by-id/usb-...), which the
+// test makes in a folder of its own and points at a pseudo-terminal; pulling
+// the adapter is closing that pty and removing the link, plugging it back is a
+// new pty (with another number) under the same link name.
+
+#include "PtyPair.h"
+#include "platform/OpenRefusal.h"
+#include "platform/PortChoices.h"
+#include "platform/PortFinder.h"
+#include "platform/QtSerialLine.h"
+#include "ui/ComTest.h"
+#include "ui/PortListControl.h"
+#include "ui/TextModule.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kReadPv = QByteArrayLiteral("\x11"
+                                             "00101\x03");
+
+} // namespace
+
+class tst_PortReplug : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void replugKeepsComOnTheAdapter();
+};
+
+void tst_PortReplug::initTestCase()
+{
+    // The choice goes to a settings file of the test's own, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    setApplicationIdentity();
+    for (int n = 1; n <= 8; ++n)
+        qunsetenv(portEnvironmentVariable(n).constData());
+}
+
+void tst_PortReplug::cleanupTestCase()
+{
+    QSettings settings;
+    storePortChoice(settings, 1, QString());
+}
+
+void tst_PortReplug::replugKeepsComOnTheAdapter()
+{
+    QTemporaryDir byId;
+    QVERIFY(byId.isValid());
+    const QString stableName = byId.filePath(QStringLiteral("usb-LinkBench_RS485_T1-if00-port0"));
+    auto first = std::make_unique<PtyPair>();
+    QVERIFY2(first->isValid(), qPrintable(first->errorText()));
+    QVERIFY(QFile::link(first->slaveName(), stableName));
+    {
+        QSettings settings;
+        storePortChoice(settings, 1, stableName);
+    }
+
+    QStringList boxes;
+    auto serial = std::make_unique<QtSerialLine>();
+    QtSerialLine* line = serial.get();
+    TEXT module(
+        std::move(serial), [] { return QDateTime(QDate(2026, 12, 7), QTime(6, 3, 46)); },
+        [&](QWidget*, const MessageRequest& request) {
+            boxes << request.text;
+            return QMessageBox::Ok;
+        });
+    module.startUp();
+    ComTest& w = module.window();
+    const QString toolTip =
+        QStringLiteral("COM1 → ") + stableName + QStringLiteral("\n来源：已选择");
+    QCOMPARE(w.Combo2->toolTip(), toolTip);
+
+    w.Mnu开始_Click();
+    QCOMPARE(first->readExactly(kReadPv.size(), 3000), kReadPv);
+
+    // Pulled: the line fails, the list says so.
+    QSignalSpy failures(line, &SerialLine::failed);
+    first->closeMaster();
+    QVERIFY(failures.wait(3000));
+    QVERIFY(!line->isOpen());
+    QCOMPARE(w.Combo2->toolTip(), toolTip + QStringLiteral("\n已断开"));
+    QVERIFY(boxes.isEmpty());
+
+    // Start while it is out: the box says the device is not there.
+    QVERIFY(QFile::remove(stableName));
+    w.Mnu开始_Click();
+    OpenRefusal missing;
+    missing.kind = OpenRefusal::Kind::Missing;
+    missing.foundNow = findRealPorts();
+    QCOMPARE(boxes, QStringList{QStringLiteral("无法打开串口COM1\n") + stableName +
+                                QStringLiteral(": ") + refusalText(missing)});
+    QCOMPARE(w.Combo2->toolTip(), toolTip + QStringLiteral("\n已断开"));
+
+    // Plugged back: a new device under the same stable name. The old pty is
+    // kept open until then, so that the new one gets another number.
+    auto second = std::make_unique<PtyPair>();
+    QVERIFY2(second->isValid(), qPrintable(second->errorText()));
+    QVERIFY(second->slaveName() != first->slaveName());
+    QVERIFY(QFile::link(second->slaveName(), stableName));
+    w.Mnu开始_Click();
+    QCOMPARE(second->readExactly(kReadPv.size(), 3000), kReadPv);
+    QCOMPARE(w.Combo2->toolTip(), toolTip);
+    QCOMPARE(boxes.size(), 1);
+}
+
+QTEST_MAIN(tst_PortReplug)
+#include "tst_PortReplug.moc"
