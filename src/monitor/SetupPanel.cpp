@@ -91,7 +91,11 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
     connect(m_function, &QComboBox::activated, this, &SetupPanel::onFunctionChosen);
     connect(m_addresses, &QLineEdit::editingFinished, this, &SetupPanel::showRefusal);
     connect(m_value, &QLineEdit::editingFinished, this, &SetupPanel::showRefusal);
-    connect(m_port, &QComboBox::currentTextChanged, this, [this] {
+    connect(m_port, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        // A typed "COM3" selects that entry, so its tooltip and menu are the ones shown.
+        const int number = monitor::portNumberOf(text);
+        if (number > 0 && m_port->currentIndex() != number - 1)
+            m_port->setCurrentIndex(number - 1);
         updatePortTip();
         updateButtons();
     });
@@ -209,9 +213,12 @@ void SetupPanel::showRefusal()
     updateButtons();
 }
 
+// The port list keeps its entries' tooltips up to date; a typed path is its own.
 void SetupPanel::updatePortTip()
 {
-    m_port->setToolTip(monitor::deviceOf(m_port->currentText()));
+    const QString text = m_port->currentText().trimmed();
+    if (monitor::portNumberOf(text) == 0)
+        m_port->setToolTip(text);
 }
 
 void SetupPanel::updateButtons()

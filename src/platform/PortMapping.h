@@ -47,5 +47,12 @@ PortMappingInput currentPortMappingInput();
 // mapPort() over currentPortMappingInput(): what COMn opens right now.
 PortDevice currentPortDevice(int portNumber);
 
+// The device COMn opens right now (currentPortDevice's device): for code that
+// needs only the path, such as a diagnosis run's port.
+inline QString deviceForPort(int portNumber)
+{
+    return currentPortDevice(portNumber).device;
+}
+
 // The environment variable that names the device of port entry COMn.
 QByteArray portEnvironmentVariable(int portNumber);

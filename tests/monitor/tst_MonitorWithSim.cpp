@@ -137,7 +137,10 @@ void tst_MonitorWithSim::statisticsEqualTheSimulatorsLog_data()
     QTest::newRow("writes refused at random")
         << u"--nak 30 --seed 9 --settings 56000,n,8,2"_s << u"2,5"_s << 2 << 300 << 20;
     QTest::newRow("slow replies, stopped with one in flight")
-        << u"--reply-delay 150 --seed 2"_s << u"1-2"_s << 1 << 1000 << 5;
+        << u"--reply-delay 150 --jitter 40 --seed 2"_s << u"1-2"_s << 1 << 1000 << 5;
+    QTest::newRow("spoiled check fields and late replies")
+        << u"--bad-check 25 --late 15 --late-by 250 --jitter 10 --seed 4 --settings 56000,n,8,2"_s
+        << u"3,5"_s << 1 << 200 << 30;
 }
 
 // Counts in the 统计 table equal the simulator's log exchange for exchange,
@@ -181,11 +184,13 @@ void tst_MonitorWithSim::statisticsEqualTheSimulatorsLog()
     QCOMPARE(log.size(), sent);
 
     QHash<QString, QHash<QString, int>> perAddress; // address -> outcome -> count
+    int late = 0;
     for (const QString& line : log) {
         const Logged logged = fromLog(line);
         QVERIFY2(logged.outcome != u"unreadable"_s, qPrintable(line));
         ++perAddress[logged.address][logged.outcome];
         ++perAddress[u"合计"_s][logged.outcome];
+        late += line.contains(u"迟答"_s) ? 1 : 0;
     }
     StatisticsModel& table = *monitor.window.statisticsModel();
     monitor.window.pages()->setCurrentIndex(0);
@@ -204,6 +209,20 @@ void tst_MonitorWithSim::statisticsEqualTheSimulatorsLog()
                      qPrintable(u"%1 %2: %3"_s.arg(label, outcome, shown)));
         }
     }
+
+    // Each fault asked of the simulator happened at least once in the run.
+    const QHash<QString, QString> faultOutcome = {
+        {u"--drop"_s, u"timeout"_s}, {u"--nak"_s, u"nak"_s}, {u"--bad-check"_s, u"check"_s}};
+    for (auto fault = faultOutcome.begin(); fault != faultOutcome.end(); ++fault) {
+        if (simArguments.contains(fault.key()))
+            QVERIFY2(perAddress[u"合计"_s][fault.value()] > 0, qPrintable(fault.key()));
+    }
+    QVERIFY(!simArguments.contains(u"--late"_s) || late > 0);
+
+    // A late reply to the last exchange may still be on its way when the run ends.
+    const int lateShown = monitor.total(StatisticsModel::Late).toInt();
+    QVERIFY2(lateShown == late || lateShown == late - 1,
+             qPrintable(u"%1 late shown, %2 logged"_s.arg(lateShown).arg(late)));
 
     // The export holds what the frames page shows, oldest first.
     FramesModel& frames = *monitor.window.framesModel();
