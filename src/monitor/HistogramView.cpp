@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <cmath>
 
 namespace texts = monitortexts;
 
@@ -109,6 +110,12 @@ void HistogramView::redraw(const diagnosis::RunStatistics& statistics)
         highest = std::max(highest, bucket.count);
     // Responses faster than the first edge (0.1 ms) still show, as a bar just below it.
     m_bars->replace(stepOutline(buckets, kAxisFloorMs));
+    // The time axis starts at the decade of the fastest response, so the bars
+    // are not squeezed into its right end.
+    double floor = kAxisFloorMs;
+    if (source.responses() > 0)
+        floor = std::max(kAxisFloorMs, std::pow(10.0, std::floor(std::log10(source.minMs()))));
+    m_time->setMin(floor);
     const double top = std::max<double>(1.0, double(highest) * 1.1);
     m_counts->setRange(0, top);
     m_counts->applyNiceNumbers();

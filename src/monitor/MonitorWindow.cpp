@@ -30,6 +30,7 @@
 #include <QTableView>
 
 namespace texts = monitortexts;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -85,6 +86,8 @@ MonitorWindow::MonitorWindow(QSettings& settings, QWidget* parent)
     m_scanModel = new ScanModel(this);
     m_pages = new QTabWidget;
     m_statisticsTable = tableOf(m_statistics, m_pages);
+    // A row per target: few enough rows for the columns to follow their contents.
+    m_statisticsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_histogram = new HistogramView(m_pages);
     m_trend = new TrendView(m_pages);
     m_scanPage = new ScanPage(m_scanModel, m_pages);
@@ -160,6 +163,13 @@ void MonitorWindow::buildMenus()
     m_scanAction = run->addAction(texts::Scan);
     m_scanAction->setShortcut(QKeySequence(Qt::Key_F6));
     // The actions do what the panel's buttons do, refusals included.
+    QMenu* view = menuBar()->addMenu(texts::MenuView);
+    for (int page = 0; page < m_pages->count(); ++page) {
+        QAction* show = view->addAction(m_pages->tabText(page));
+        show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + page)));
+        connect(show, &QAction::triggered, this, [this, page] { m_pages->setCurrentIndex(page); });
+    }
+
     connect(m_startAction, &QAction::triggered, m_setup->startButton(), &QPushButton::click);
     connect(m_stopAction, &QAction::triggered, m_setup->stopButton(), &QPushButton::click);
     connect(m_scanAction, &QAction::triggered, m_setup->scanButton(), &QPushButton::click);
@@ -322,7 +332,16 @@ void MonitorWindow::redrawNow()
     if (page == m_trend && m_engine.isRunning())
         m_trend->redraw(now); // the time axis moves on even without new values
     if (m_dirty) {
+        const bool firstFrames = m_frames->rowCount() == 0;
         m_frames->flush();
+        // Widths are fitted to the first lines once, then left to the technician.
+        if (firstFrames && m_frames->rowCount() > 0) {
+            m_framesTable->resizeColumnsToContents();
+            // Room for a bold outcome and a longer time than the first ones.
+            const int slack = m_framesTable->fontMetrics().horizontalAdvance(u"0000"_s);
+            for (int column = 0; column < m_frames->columnCount(); ++column)
+                m_framesTable->setColumnWidth(column, m_framesTable->columnWidth(column) + slack);
+        }
         if (page == m_statisticsTable)
             m_statistics->refresh(m_engine.statistics());
         else if (page == m_histogram)

@@ -33,7 +33,8 @@ ScanPage::ScanPage(ScanModel* model, QWidget* parent) : QWidget(parent), m_model
     m_table = new QTableView(this);
     m_table->setModel(model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(ScanModel::Reply, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
     m_add =
         new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), texts::AddToTargets, this);
