@@ -28,6 +28,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace texts = monitortexts;
 using namespace Qt::StringLiterals;
@@ -88,13 +89,19 @@ MonitorWindow::MonitorWindow(QSettings& settings, QWidget* parent)
     m_statisticsTable = tableOf(m_statistics, m_pages);
     // A row per target: few enough rows for the columns to follow their contents.
     m_statisticsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_histogram = new HistogramView(m_pages);
-    m_trend = new TrendView(m_pages);
+    // The chart pages are filled when first needed: Qt Charts adds a tenth
+    // to the start-up otherwise.
+    m_histogramPage = new QWidget(m_pages);
+    m_trendPage = new QWidget(m_pages);
+    new QVBoxLayout(m_histogramPage);
+    new QVBoxLayout(m_trendPage);
+    m_histogramPage->layout()->setContentsMargins(0, 0, 0, 0);
+    m_trendPage->layout()->setContentsMargins(0, 0, 0, 0);
     m_scanPage = new ScanPage(m_scanModel, m_pages);
     m_framesTable = tableOf(m_frames, m_pages);
     m_pages->addTab(m_statisticsTable, texts::PageStatistics);
-    m_pages->addTab(m_histogram, texts::PageResponse);
-    m_pages->addTab(m_trend, texts::PageTrend);
+    m_pages->addTab(m_histogramPage, texts::PageResponse);
+    m_pages->addTab(m_trendPage, texts::PageTrend);
     m_pages->addTab(m_scanPage, texts::PageScan);
     m_pages->addTab(m_framesTable, texts::PageFrames);
 
@@ -114,6 +121,8 @@ MonitorWindow::MonitorWindow(QSettings& settings, QWidget* parent)
     connect(m_setup, &SetupPanel::scanRequested, this, &MonitorWindow::startScan);
     connect(m_scanPage, &ScanPage::addToTargets, m_setup, &SetupPanel::addAddresses);
     connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages->currentWidget() == m_histogramPage || m_pages->currentWidget() == m_trendPage)
+            ensureCharts();
         m_dirty = true;
         redrawNow();
     });
@@ -221,6 +230,7 @@ bool MonitorWindow::startRun(const MonitorSetup& setup)
     QStringList labels;
     for (const diagnosis::Target& target : plan.targets)
         labels << diagnosis::targetLabel(target);
+    ensureCharts();
     m_statistics->startRun(plan.targets, plan.timeoutMs);
     m_histogram->setTargets(labels, plan.timeoutMs);
     m_trend->setTargets(labels);
@@ -329,7 +339,7 @@ void MonitorWindow::redrawNow()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     QWidget* page = m_pages->currentWidget();
-    if (page == m_trend && m_engine.isRunning())
+    if (page == m_trendPage && m_trend && m_engine.isRunning())
         m_trend->redraw(now); // the time axis moves on even without new values
     if (m_dirty) {
         const bool firstFrames = m_frames->rowCount() == 0;
@@ -344,9 +354,9 @@ void MonitorWindow::redrawNow()
         }
         if (page == m_statisticsTable)
             m_statistics->refresh(m_engine.statistics());
-        else if (page == m_histogram)
+        else if (page == m_histogramPage && m_histogram)
             m_histogram->redraw(m_engine.statistics());
-        else if (page == m_trend && !m_engine.isRunning())
+        else if (page == m_trendPage && m_trend && !m_engine.isRunning())
             m_trend->redraw(now);
         m_dirty = false;
         ++m_redraws;
@@ -382,6 +392,7 @@ bool MonitorWindow::exportCsv(const QString& path)
 bool MonitorWindow::exportPdf(const QString& path)
 {
     m_frames->flush();
+    ensureCharts();
     m_statistics->refresh(m_engine.statistics());
     m_histogram->redraw(m_engine.statistics());
     m_trend->redraw(QDateTime::currentMSecsSinceEpoch());
@@ -397,6 +408,30 @@ bool MonitorWindow::exportPdf(const QString& path)
         return false;
     }
     return true;
+}
+
+void MonitorWindow::ensureCharts()
+{
+    if (m_histogram)
+        return;
+    m_histogram = new HistogramView(m_histogramPage);
+    m_trend = new TrendView(m_trendPage);
+    m_histogramPage->layout()->addWidget(m_histogram);
+    m_trendPage->layout()->addWidget(m_trend);
+    m_trend->spanBox()->setCurrentIndex(
+        m_settings.value(QStringLiteral("window/trendSpan"), 1).toInt());
+}
+
+HistogramView* MonitorWindow::histogramView()
+{
+    ensureCharts();
+    return m_histogram;
+}
+
+TrendView* MonitorWindow::trendView()
+{
+    ensureCharts();
+    return m_trend;
 }
 
 void MonitorWindow::warn(const QString& text)
@@ -420,7 +455,8 @@ void MonitorWindow::saveSettings()
     m_settings.setValue(QStringLiteral("window/state"), saveState());
     m_settings.setValue(QStringLiteral("window/splitter"), m_splitter->saveState());
     m_settings.setValue(QStringLiteral("window/page"), m_pages->currentIndex());
-    m_settings.setValue(QStringLiteral("window/trendSpan"), m_trend->spanBox()->currentIndex());
+    if (m_trend)
+        m_settings.setValue(QStringLiteral("window/trendSpan"), m_trend->spanBox()->currentIndex());
     m_settings.setValue(QStringLiteral("scan/from"), m_scanPage->from());
     m_settings.setValue(QStringLiteral("scan/to"), m_scanPage->to());
     m_settings.setValue(QStringLiteral("scan/timeout"), m_scanPage->timeoutMs());
@@ -436,8 +472,6 @@ void MonitorWindow::restoreSettings()
     restoreState(m_settings.value(QStringLiteral("window/state")).toByteArray());
     m_splitter->restoreState(m_settings.value(QStringLiteral("window/splitter")).toByteArray());
     m_pages->setCurrentIndex(m_settings.value(QStringLiteral("window/page"), 0).toInt());
-    m_trend->spanBox()->setCurrentIndex(
-        m_settings.value(QStringLiteral("window/trendSpan"), 1).toInt());
     m_scanPage->setRange(m_settings.value(QStringLiteral("scan/from"), 1).toInt(),
                          m_settings.value(QStringLiteral("scan/to"), 255).toInt(),
                          m_settings.value(QStringLiteral("scan/timeout"), 300).toInt(),

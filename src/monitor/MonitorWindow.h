@@ -57,8 +57,8 @@ public:
     QTableView* framesTable() const { return m_framesTable; }
     ScanModel* scanModel() const { return m_scanModel; }
     ScanPage* scanPage() const { return m_scanPage; }
-    HistogramView* histogramView() const { return m_histogram; }
-    TrendView* trendView() const { return m_trend; }
+    HistogramView* histogramView();
+    TrendView* trendView();
     QLabel* portStatus() const { return m_portStatus; }
     QLabel* runStatus() const { return m_runStatus; }
     QLabel* rateStatus() const { return m_rateStatus; }
@@ -75,6 +75,7 @@ protected:
 
 private:
     void buildMenus();
+    void ensureCharts();
     void buildStatusBar();
     void connectEngine();
     void onExchange(const diagnosis::ExchangeRecord& record);
@@ -96,7 +97,9 @@ private:
     QTabWidget* m_pages = nullptr;
     StatisticsModel* m_statistics = nullptr;
     QTableView* m_statisticsTable = nullptr;
-    HistogramView* m_histogram = nullptr;
+    QWidget* m_histogramPage = nullptr;
+    QWidget* m_trendPage = nullptr;
+    HistogramView* m_histogram = nullptr; // made with the trend by ensureCharts()
     TrendView* m_trend = nullptr;
     ScanModel* m_scanModel = nullptr;
     ScanPage* m_scanPage = nullptr;

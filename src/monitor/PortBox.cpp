@@ -10,12 +10,14 @@
 
 namespace {
 
-// Installed after the port list's own filter, so it sees a tooltip request
-// first: a typed device path shows itself instead of the selected entry's.
-class TypedPathTip : public QObject
+// Looking for the real ports takes about 50 ms, a quarter of the window's
+// start-up, so the port list's tooltip and menu are made the first time they
+// are asked for. A typed device path is its own tooltip: this filter runs after
+// the port list's, which would show the selected entry's.
+class PortBoxHelp : public QObject
 {
 public:
-    explicit TypedPathTip(QComboBox* box) : QObject(box), m_box(box)
+    explicit PortBoxHelp(QComboBox* box) : QObject(box), m_box(box)
     {
         box->installEventFilter(this);
     }
@@ -23,16 +25,26 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_box || event->type() != QEvent::ToolTip ||
+        if (watched != m_box)
+            return false;
+        if (event->type() != QEvent::ToolTip && event->type() != QEvent::ContextMenu)
+            return false;
+        if (!m_portList) {
+            // Made now, it sets the tooltip and takes the context menu of this very event.
+            m_portList = new PortListControl(m_box, PortListControl::realServices());
+        }
+        if (event->type() != QEvent::ToolTip ||
             catalogue::portEntries().contains(m_box->currentText()))
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);
+        m_box->setToolTip(m_box->currentText());
         QToolTip::showText(help->globalPos(), m_box->currentText(), m_box);
         return true;
     }
 
 private:
     QComboBox* m_box;
+    PortListControl* m_portList = nullptr;
 };
 
 } // namespace
@@ -46,9 +58,9 @@ QComboBox* makePortBox(QWidget* parent)
     box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setFocusPolicy(Qt::StrongFocus);
-    new PortListControl(box, PortListControl::realServices());
-    // The line edit would show its own edit menu; the port list's menu is wanted.
+    // The box's own context menu event is wanted, not the line edit's edit menu.
     box->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-    new TypedPathTip(box);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    new PortBoxHelp(box);
     return box;
 }

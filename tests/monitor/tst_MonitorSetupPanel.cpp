@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -153,6 +154,9 @@ void tst_MonitorSetupPanel::portTooltipNamesTheDevice()
     SetupPanel panel;
     panel.portBox()->lineEdit()->clear();
     QTest::keyClicks(panel.portBox()->lineEdit(), port);
+    // The tooltip is asked for as hovering asks for it.
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), panel.portBox()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(panel.portBox(), &hover);
     QCOMPARE(panel.portBox()->toolTip().section(u'\n', 0, 0), tooltip);
 }
 

@@ -309,11 +309,17 @@ void tst_MonitorWithSim::portLostPausesAndResumes()
 
     QSignalSpy lost(&monitor.window.engine(), &diagnosis::DiagnosisEngine::portLost);
     QSignalSpy back(&monitor.window.engine(), &diagnosis::DiagnosisEngine::portBack);
+    // The name leads nowhere before the device goes, so that no other pty
+    // taking over the old number can be opened in its place.
+    QVERIFY(QFile::remove(link));
+    QVERIFY(QFile::link(links.filePath(u"nothing"_s), link));
     first.reset();
     QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 5000);
     QCOMPARE(monitor.window.portStatus()->text(), u"已断开"_s);
     QTest::qWait(1500); // the engine retries meanwhile: still one report
     QCOMPARE(lost.size(), 1);
+    QCOMPARE(back.size(), 0);
+    QVERIFY(monitor.window.engine().isRunning());
 
     RunningSim second;
     QVERIFY(second.start({u"--settings"_s, u"56000,n,8,2"_s}));
