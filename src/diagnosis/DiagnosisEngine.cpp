@@ -112,6 +112,10 @@ void DiagnosisEngine::sendNext()
 {
     if (m_state != State::Waiting)
         return;
+    if (runIsOver()) {
+        endRun(RunEnd::Completed);
+        return;
+    }
     if (m_port->bytesAvailable() > 0) {
         takeBetweenExchanges(m_port->readAll(), nowUs());
         if (m_schedule.nextDueUs() > nowUs()) {
@@ -243,6 +247,8 @@ void DiagnosisEngine::finishExchange(const QByteArray& reply, std::optional<qint
         endRun(RunEnd::Stopped);
     else if (runIsOver())
         endRun(RunEnd::Completed);
+    else if (dueUs <= nowUs())
+        sendNext(); // back to back: a turn of the event loop would idle the line
     else
         armSend(dueUs);
 }
@@ -281,6 +287,11 @@ void DiagnosisEngine::tryReopen()
 {
     if (m_state != State::PortLost)
         return;
+    // A run for a duration ends on time, port or no port.
+    if (m_plan.durationMs > 0 && nowUs() - m_runStartUs >= m_plan.durationMs * 1000) {
+        endRun(RunEnd::Completed);
+        return;
+    }
     if (!openDiagnosisPort(*m_port, m_plan.port, m_plan.settings, nullptr))
         return;
     m_reopenTimer->stop();

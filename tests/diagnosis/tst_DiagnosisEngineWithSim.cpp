@@ -3,6 +3,7 @@
 // command, exchange for exchange.
 
 #include "RunningSim.h"
+#include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
 
 #include <QRegularExpression>
@@ -84,6 +85,8 @@ class tst_DiagnosisEngineWithSim : public QObject
 private slots:
     void outcomesFollowTheSimulatorsLog_data();
     void outcomesFollowTheSimulatorsLog();
+    void scanFindsWhoAnswers_data();
+    void scanFindsWhoAnswers();
 };
 
 void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog_data()
@@ -199,6 +202,67 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
     for (const ResponseStatistics& s : engine.statistics().perTarget)
         perTargetSent += s.sent();
     QCOMPARE(perTargetSent, quint64(count));
+}
+
+void tst_DiagnosisEngineWithSim::scanFindsWhoAnswers_data()
+{
+    QTest::addColumn<QString>("simArguments");
+    QTest::addColumn<bool>("hbx");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("instruments, one faulty, one answer spoiled")
+        << "--bus 001-003,007 --faulty 002 --bad-check 100" << false << 1 << 9;
+    QTest::newRow("concentrators") << "--hbx 12" << true << 9 << 14;
+}
+
+void tst_DiagnosisEngineWithSim::scanFindsWhoAnswers()
+{
+    QFETCH(QString, simArguments);
+    QFETCH(bool, hbx);
+    QFETCH(int, from);
+    QFETCH(int, to);
+
+    RunningSim sim;
+    QVERIFY(sim.start(simArguments.split(u' ')));
+    ScanPlan plan;
+    plan.port = sim.device();
+    plan.from = from;
+    plan.to = to;
+    plan.timeoutMs = 100;
+    plan.hbx = hbx;
+    BusScan scan;
+    QList<int> progress;
+    connect(&scan, &BusScan::progress, this, [&](int done, int total) {
+        QCOMPARE(total, to - from + 1);
+        progress << done;
+    });
+    QSignalSpy finished(&scan, &BusScan::finished);
+    QVERIFY(scan.start(plan));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QTRY_COMPARE(sim.exchanges().size(), to - from + 1);
+
+    QList<int> expected;
+    QList<int> counted;
+    const QStringList log = sim.exchanges();
+    for (int i = 0; i < log.size(); ++i) {
+        counted << i + 1;
+        if (!log[i].contains(QStringLiteral("不答")))
+            expected << from + i;
+    }
+    QList<int> found;
+    for (const ScanHit& hit : scan.hits()) {
+        found << hit.address;
+        QVERIFY(hit.responseUs > 0);
+        const QString line = log[hit.address - from];
+        QVERIFY(line.endsWith(visibleBytes(hit.reply)));
+        QCOMPARE(outcomeName(hit.outcome), line.contains(QStringLiteral("错校验"))
+                                               ? QStringLiteral("check")
+                                               : QStringLiteral("ok"));
+    }
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(found, expected);
+    QCOMPARE(progress, counted);
 }
 
 QTEST_GUILESS_MAIN(tst_DiagnosisEngineWithSim)

@@ -1,0 +1,249 @@
+#include "PollOptions.h"
+
+#include "PollTexts.h"
+#include "catalogue/LineLists.h"
+#include "catalogue/ParameterList.h"
+#include "platform/LineSettings.h"
+#include "protocol/NumericText.h"
+
+#include <QCommandLineParser>
+#include <QSet>
+#include <algorithm>
+
+namespace poll {
+
+namespace {
+
+using diagnosis::Function;
+
+const QString kDefaultParameter = QStringLiteral("11");
+const QString kDefaultHbxParameter = QStringLiteral("73");
+
+std::optional<int> parseAddress(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 1 || value > 255)
+        return std::nullopt;
+    return value;
+}
+
+// A two-digit code as the lists write it: "7" and "07" are both "07".
+QString twoDigits(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0 || value > 99 || text.size() > 2)
+        return {};
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+bool sameLine(const LineSettings& a, const LineSettings& b)
+{
+    return a.baudRate == b.baudRate && a.parity == b.parity && a.dataBits == b.dataBits &&
+           a.stopBits == b.stopBits;
+}
+
+// The settings text as the tool's list spells it, or nothing when not in it.
+std::optional<QString> listedSettings(const QString& text)
+{
+    const std::optional<LineSettings> asked = parseLineSettings(text);
+    if (!asked)
+        return std::nullopt;
+    for (const QString& entry : catalogue::lineSettingEntries()) {
+        if (sameLine(*parseLineSettings(entry), *asked))
+            return entry;
+    }
+    return std::nullopt;
+}
+
+struct Reader
+{
+    QCommandLineParser& parser;
+    QString error;
+
+    // The option's integer value, or `fallback` when it is not given.
+    qint64 number(const QString& name, qint64 fallback, qint64 low, qint64 high)
+    {
+        if (!error.isEmpty() || !parser.isSet(name))
+            return fallback;
+        const QString text = parser.value(name);
+        bool ok = false;
+        const qint64 value = text.toLongLong(&ok);
+        if (!ok || value < low || value > high)
+            error = texts::kBadNumber.arg(QStringLiteral("--") + name, text).arg(low).arg(high);
+        return value;
+    }
+};
+
+void addOptions(QCommandLineParser& parser)
+{
+    const QStringList valued = {"port",  "settings", "function", "address", "channel",
+                                "param", "value",    "interval", "timeout", "gap",
+                                "count", "duration", "csv",      "from",    "to"};
+    for (const QString& name : valued)
+        parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+    for (const char* name : {"no-check", "quiet", "hbx"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addPositionalArgument(QStringLiteral("command"), QString());
+    // "--port=COM1" and "--port COM1" alike; single-dash forms are not options of ours.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+}
+
+// QCommandLineParser names an unknown option without its dashes.
+QString optionSpelling(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+std::optional<Function> functionNamed(const QString& name)
+{
+    for (const Function f : {Function::Dc1, Function::Dc2, Function::Dc3, Function::Dc4}) {
+        if (name.compare(diagnosis::functionName(f), Qt::CaseInsensitive) == 0)
+            return f;
+    }
+    return std::nullopt;
+}
+
+QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
+{
+    const QString functionText = parser.value(QStringLiteral("function"));
+    const std::optional<Function> function =
+        functionText.isEmpty() ? Function::Dc1 : functionNamed(functionText);
+    if (!function)
+        return texts::kBadFunction.arg(functionText);
+
+    const QString addressText = parser.isSet(QStringLiteral("address"))
+                                    ? parser.value(QStringLiteral("address"))
+                                    : QStringLiteral("1");
+    const std::optional<QList<int>> addresses = parseAddresses(addressText);
+    if (!addresses)
+        return texts::kBadAddress.arg(addressText);
+
+    QString channel = QStringLiteral("01");
+    if (parser.isSet(QStringLiteral("channel"))) {
+        const QString text = parser.value(QStringLiteral("channel"));
+        channel = twoDigits(text);
+        if (!catalogue::channelEntries().contains(channel))
+            return texts::kBadChannel.arg(text);
+    }
+
+    QString param = *function == Function::Dc4 ? kDefaultHbxParameter : kDefaultParameter;
+    if (parser.isSet(QStringLiteral("param"))) {
+        const QString text = parser.value(QStringLiteral("param"));
+        param = twoDigits(text);
+        if (param.isEmpty() || catalogue::parameterPosition(param) < 0)
+            return texts::kBadParameter.arg(text);
+    }
+
+    QString value = QStringLiteral("0");
+    if (parser.isSet(QStringLiteral("value"))) {
+        value = parser.value(QStringLiteral("value"));
+        if (!numeric::isNumber(value))
+            return texts::kBadValue.arg(value);
+    }
+
+    for (const int address : *addresses)
+        plan.targets << diagnosis::Target{*function, address, channel, param, value};
+    return {};
+}
+
+} // namespace
+
+std::optional<QList<int>> parseAddresses(const QString& text)
+{
+    QSet<int> addresses;
+    for (const QString& item : text.split(u',')) {
+        const QStringList ends = item.split(u'-');
+        if (ends.size() > 2)
+            return std::nullopt;
+        const auto first = parseAddress(ends.front());
+        const auto last = parseAddress(ends.back());
+        if (!first || !last || *last < *first)
+            return std::nullopt;
+        for (int a = *first; a <= *last; ++a)
+            addresses.insert(a);
+    }
+    QList<int> list(addresses.begin(), addresses.end());
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+ParsedPoll parsePollOptions(const QStringList& arguments)
+{
+    ParsedPoll parsed;
+    PollOptions& o = parsed.options;
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        parsed.error = unknown.isEmpty()
+                           ? texts::kUsage.arg(parser.errorText())
+                           : texts::kUnknownOption.arg(optionSpelling(unknown.front()));
+        return parsed;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        o.help = true;
+        return parsed;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty()) {
+        if (positional.front() != u"scan" || positional.size() > 1) {
+            parsed.error = texts::kUnknownCommand.arg(positional.back());
+            return parsed;
+        }
+        o.scan = true;
+    }
+
+    const QString port = parser.isSet(QStringLiteral("port")) ? parser.value(QStringLiteral("port"))
+                                                              : QStringLiteral("COM1");
+    QString settings = QStringLiteral("9600,n,8,2");
+    if (parser.isSet(QStringLiteral("settings"))) {
+        const std::optional<QString> listed =
+            listedSettings(parser.value(QStringLiteral("settings")));
+        if (!listed) {
+            parsed.error = texts::kBadSettings.arg(parser.value(QStringLiteral("settings")),
+                                                   catalogue::lineSettingEntries().join(u' '));
+            return parsed;
+        }
+        settings = *listed;
+    }
+    o.csvPath = parser.value(QStringLiteral("csv"));
+    o.quiet = parser.isSet(QStringLiteral("quiet"));
+    const bool check = !parser.isSet(QStringLiteral("no-check"));
+
+    Reader read{parser, {}};
+    if (o.scan) {
+        diagnosis::ScanPlan& s = o.scanPlan;
+        s.port = port;
+        s.settings = settings;
+        s.hbx = parser.isSet(QStringLiteral("hbx"));
+        s.checkField = check;
+        s.from = int(read.number(QStringLiteral("from"), 1, 1, 255));
+        s.to = int(read.number(QStringLiteral("to"), 255, 1, 255));
+        s.timeoutMs = int(read.number(QStringLiteral("timeout"), 300, 1, 600'000));
+        if (read.error.isEmpty() && s.from > s.to)
+            read.error = texts::kScanRange;
+        parsed.error = read.error;
+        return parsed;
+    }
+
+    diagnosis::RunPlan& p = o.plan;
+    p.port = port;
+    p.settings = settings;
+    p.checkField = check;
+    p.intervalMs = int(read.number(QStringLiteral("interval"), 0, 0, 3'600'000));
+    p.timeoutMs = int(read.number(QStringLiteral("timeout"), 3000, 1, 600'000));
+    p.gapMs = int(read.number(QStringLiteral("gap"), -1, 0, 60'000));
+    p.count = read.number(QStringLiteral("count"), 0, 0, 1'000'000'000'000);
+    p.durationMs = read.number(QStringLiteral("duration"), 0, 0, 100LL * 365 * 86400) * 1000;
+    if (!read.error.isEmpty()) {
+        parsed.error = read.error;
+        return parsed;
+    }
+    parsed.error = readTargets(parser, p);
+    return parsed;
+}
+
+} // namespace poll

@@ -1,0 +1,31 @@
+#include "InterruptSignal.h"
+#include "PollOptions.h"
+#include "PollSession.h"
+#include "PollTexts.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // A reader of the output that goes away must not end the run uncounted.
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication app(argc, argv);
+
+    const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));
+    if (!parsed.error.isEmpty()) {
+        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
+        return poll::kExitUsage;
+    }
+    if (parsed.options.help) {
+        std::fputs(poll::texts::kHelp.toUtf8().constData(), stdout);
+        return poll::kExitAllOk;
+    }
+    poll::PollSession session(parsed.options, stdout, stderr);
+    InterruptSignal interrupt;
+    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session,
+                     &poll::PollSession::interrupt);
+    return session.exec();
+}
