@@ -62,5 +62,11 @@ PortMappingInput currentPortMappingInput()
 
 PortDevice currentPortDevice(int portNumber)
 {
+    // The variable wins over everything else, so the ports are not looked
+    // for when it is set: tests and the simulator open their pty at once.
+    const QString fromEnvironment =
+        qEnvironmentVariable(portEnvironmentVariable(portNumber).constData());
+    if (!fromEnvironment.isEmpty())
+        return PortDevice{fromEnvironment, PortSource::Environment, std::nullopt};
     return mapPort(portNumber, currentPortMappingInput());
 }

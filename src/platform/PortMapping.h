@@ -44,7 +44,9 @@ PortDevice mapPort(int portNumber, const PortMappingInput& input);
 // settings (portChoices.h) and the ports findRealPorts() sees.
 PortMappingInput currentPortMappingInput();
 
-// mapPort() over currentPortMappingInput(): what COMn opens right now.
+// mapPort() over currentPortMappingInput(): what COMn opens right now. When
+// LINKBENCH_COMn is set the ports are not looked for, and the device comes
+// without a found port's description.
 PortDevice currentPortDevice(int portNumber);
 
 // The device COMn opens right now (currentPortDevice's device): for code that

@@ -78,8 +78,9 @@ void PortListControl::watchLine(const SerialLine* line)
 {
     connect(line, &SerialLine::opened, this, [this](int portNumber) {
         m_openPort = portNumber;
-        m_lost.remove(portNumber);
-        refreshToolTip();
+        // Every send opens the port: the tooltip changes only when it said lost.
+        if (m_lost.remove(portNumber))
+            refreshToolTip();
     });
     connect(line, &SerialLine::failed, this, [this] {
         if (m_openPort == 0)
