@@ -2,6 +2,10 @@
 
 #include "monitor/FramesModel.h"
 
+#include "monitor/MonitorTexts.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -58,6 +62,12 @@ bool writeFramesCsv(const FramesModel& frames, const QString& path, QString* err
         const FramesModel::Line& line = frames.line(row);
         if (line.note.isEmpty())
             text += csvLine(line.record) + QStringLiteral("\r\n");
+    }
+    // QSaveFile names a missing folder "Unknown error"; it is named here instead.
+    if (!QFileInfo(path).absoluteDir().exists()) {
+        if (error)
+            *error = monitortexts::FolderMissing;
+        return false;
     }
     QSaveFile file(path);
     // QSaveFile may only write its buffer inside commit() and still report

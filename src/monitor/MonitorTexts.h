@@ -93,6 +93,9 @@ inline const QString Quit = QStringLiteral("退出(&Q)");
 inline const QString CsvFilter = QStringLiteral("CSV 文件 (*.csv)");
 inline const QString PdfFilter = QStringLiteral("PDF 文件 (*.pdf)");
 inline const QString ExportFailed = QStringLiteral("无法写入文件 %1：%2");
+inline const QString FolderMissing = QStringLiteral("文件夹不存在");
+inline const QString FileReadOnly = QStringLiteral("文件只读");
+inline const QString CannotWrite = QStringLiteral("无法写入");
 
 // Status bar.
 inline const QString PortClosed = QStringLiteral("串口未打开");

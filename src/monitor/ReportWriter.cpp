@@ -99,9 +99,10 @@ void picture(QPainter& painter, const QRectF& area, const QImage& image)
 bool writeReportPdf(const RunReport& report, const QString& path, QString* error)
 {
     const QFileInfo target(path);
+    // The PDF printer says nothing about why it cannot write; the usual causes are named here.
     if (!target.absoluteDir().exists() || (target.exists() && !target.isWritable())) {
         if (error)
-            *error = QStringLiteral("%1").arg(target.absolutePath());
+            *error = target.absoluteDir().exists() ? texts::FileReadOnly : texts::FolderMissing;
         return false;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -113,7 +114,7 @@ bool writeReportPdf(const RunReport& report, const QString& path, QString* error
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)
-            *error = path;
+            *error = texts::CannotWrite;
         return false;
     }
     const double k = pixelsPerPoint(painter);
@@ -142,7 +143,7 @@ bool writeReportPdf(const RunReport& report, const QString& path, QString* error
     picture(painter, right, report.trend);
     if (!painter.end()) {
         if (error)
-            *error = path;
+            *error = texts::CannotWrite;
         return false;
     }
     return true;

@@ -58,6 +58,10 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setObjectName(QStringLiteral("refusal"));
+    // Bold rather than a colour of its own, which would not read in every theme.
+    QFont bold = m_message->font();
+    bold.setBold(true);
+    m_message->setFont(bold);
 
     m_start = new QPushButton(style()->standardIcon(QStyle::SP_MediaPlay), texts::Start, this);
     m_stop = new QPushButton(style()->standardIcon(QStyle::SP_MediaStop), texts::Stop, this);
@@ -205,11 +209,6 @@ void SetupPanel::showRefusal()
     const QString why = refusal();
     m_message->setText(why);
     m_message->setVisible(!why.isEmpty());
-    if (!why.isEmpty()) {
-        QPalette palette = m_message->palette();
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-        m_message->setPalette(palette);
-    }
     updateButtons();
 }
 

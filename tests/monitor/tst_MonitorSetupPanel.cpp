@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,8 @@ private slots:
     void portTooltipNamesTheDevice_data();
     void portTooltipNamesTheDevice();
     void setupIsRememberedBetweenRuns();
+    void exportToAMissingFolderIsRefused_data();
+    void exportToAMissingFolderIsRefused();
 };
 
 void tst_MonitorSetupPanel::typedEntries_data()
@@ -187,6 +190,27 @@ void tst_MonitorSetupPanel::setupIsRememberedBetweenRuns()
     QCOMPARE(again.pages()->currentIndex(), 2);
     QVERIFY(again.setupPanel()->parameterBox()->isEnabled());
     QVERIFY(again.setupPanel()->valueEdit()->isEnabled());
+}
+
+void tst_MonitorSetupPanel::exportToAMissingFolderIsRefused_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::newRow("CSV") << false;
+    QTest::newRow("PDF report") << true;
+}
+
+void tst_MonitorSetupPanel::exportToAMissingFolderIsRefused()
+{
+    QFETCH(bool, pdf);
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(u"monitor.ini"_s), QSettings::IniFormat);
+    MonitorWindow window(settings);
+    QStringList warnings;
+    window.setWarning([&warnings](QWidget*, const QString& text) { warnings << text; });
+    const QString path = dir.filePath(pdf ? u"missing/run.pdf"_s : u"missing/run.csv"_s);
+    QVERIFY(!(pdf ? window.exportPdf(path) : window.exportCsv(path)));
+    QCOMPARE(warnings, QStringList{u"无法写入文件 %1：文件夹不存在"_s.arg(path)});
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"missing"_s)));
 }
 
 QTEST_MAIN(tst_MonitorSetupPanel)
