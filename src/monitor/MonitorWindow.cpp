@@ -245,7 +245,7 @@ bool MonitorWindow::startRun(const MonitorSetup& setup)
     m_exchanges = 0;
     m_rate = 0;
     m_rateMarkMs = 0;
-    m_rateMarkDone = 0;
+    m_rateSamples = {{0, 0}};
     m_runClock.start();
     setRunning(true);
     return true;
@@ -349,7 +349,7 @@ void MonitorWindow::redrawNow()
             m_framesTable->resizeColumnsToContents();
             // Room for a bold outcome and a longer time than the first ones.
             const int slack = m_framesTable->fontMetrics().horizontalAdvance(u"0000"_s);
-            for (int column = 0; column < m_frames->columnCount(); ++column)
+            for (int column : {int(FramesModel::Result), int(FramesModel::ResponseMs)})
                 m_framesTable->setColumnWidth(column, m_framesTable->columnWidth(column) + slack);
         }
         if (page == m_statisticsTable)
@@ -370,10 +370,16 @@ void MonitorWindow::updateStatus()
     const bool running = m_runClock.isValid();
     const qint64 runMs = running ? m_runClock.elapsed() : m_runMs;
     m_runStatus->setText(texts::RunTime.arg(clockText(runMs)));
+    // The rate over the last five seconds: one time-out would make a
+    // one-second figure jump to nothing and back.
     if (running && runMs - m_rateMarkMs >= 1000) {
-        m_rate = double(m_exchanges - m_rateMarkDone) * 1000.0 / double(runMs - m_rateMarkMs);
+        m_rateSamples.emplace_back(runMs, m_exchanges);
+        while (m_rateSamples.size() > 6)
+            m_rateSamples.pop_front();
+        const auto& [fromMs, fromDone] = m_rateSamples.front();
+        if (runMs > fromMs)
+            m_rate = double(m_exchanges - fromDone) * 1000.0 / double(runMs - fromMs);
         m_rateMarkMs = runMs;
-        m_rateMarkDone = m_exchanges;
     }
     m_rateStatus->setText(texts::Rate.arg(running ? m_rate : 0.0, 0, 'f', 1));
 }

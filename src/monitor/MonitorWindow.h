@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <deque>
 #include <functional>
+#include <utility>
 
 class FramesModel;
 class HistogramView;
@@ -114,9 +116,9 @@ private:
 
     QTimer m_redrawTimer;
     QElapsedTimer m_runClock;
-    qint64 m_runMs = 0;        // run time of the last run, once it ended
-    qint64 m_rateMarkMs = 0;   // when the rate was last worked out
-    qint64 m_rateMarkDone = 0; // exchanges done at that moment
+    qint64 m_runMs = 0;                                  // run time of the last run, once it ended
+    qint64 m_rateMarkMs = 0;                             // when the rate was last worked out
+    std::deque<std::pair<qint64, qint64>> m_rateSamples; // run time, exchanges, a second apart
     double m_rate = 0;
     qint64 m_exchanges = 0; // exchanges of this run seen so far
     bool m_dirty = false;   // the models changed since the last redraw
