@@ -185,6 +185,11 @@ bool DiagnosisEngine::isPreviousReply(const QByteArray& reply) const
 {
     if (!m_previousTimedOut || m_previousSequence <= 0)
         return false;
+    // The rest of a late reply whose start came before the send.
+    constexpr char kStx = 0x02;
+    constexpr char kEtb = 0x17;
+    if (m_previousLateSeen && !reply.contains(kStx) && reply.endsWith(kEtb))
+        return true;
     const QByteArray framed = framedPart(reply);
     const Target& previous = m_plan.targets[m_previousTargetIndex];
     return !framed.isEmpty() && !isWrite(previous.function) && replyEchoes(previous, framed) &&

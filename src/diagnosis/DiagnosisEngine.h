@@ -26,7 +26,8 @@ enum class RunEnd {
 // time-out they are counted as late against the exchange that timed out, and
 // the next send waits until the line has been quiet for the gap. A complete
 // framed reply that comes during the next exchange and names the timed-out
-// exchange's place rather than the current one is counted late as well.
+// exchange's place rather than the current one is counted late as well, and
+// so is the rest of a late reply whose start came before the send.
 //
 // A port that fails during a run pauses it: portLost() once, the exchange in
 // progress is abandoned uncounted, and the port is tried again about once a

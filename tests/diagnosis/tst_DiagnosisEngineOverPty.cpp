@@ -39,6 +39,7 @@ private slots:
     void stopLeavesNoExchangePending();
     void stopAfterExchangeWaitsForIt();
     void lateBytesDelayTheNextSendByTheGap();
+    void restOfALateReplyAfterTheNextSend();
     void portLostPausesUntilItIsBack();
     void durationEndsWhileThePortIsLost();
     void refusedPort();
@@ -165,6 +166,38 @@ void tst_DiagnosisEngineOverPty::lateBytesDelayTheNextSendByTheGap()
     QTRY_COMPARE(records.size(), 2);
     QCOMPARE(records[1].outcome, Outcome::Ok);
     QVERIFY(records[1].responseUs < 50'000);
+    engine.stop();
+}
+
+void tst_DiagnosisEngineOverPty::restOfALateReplyAfterTheNextSend()
+{
+    PtyPair pty;
+    QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
+    RunPlan plan = planOn(pty.slaveName(), 100);
+    plan.gapMs = 300; // room to write the first piece before the next send
+    DiagnosisEngine engine;
+    QList<ExchangeRecord> records;
+    QByteArray late;
+    connect(&engine, &DiagnosisEngine::exchangeFinished, this,
+            [&](const ExchangeRecord& r) { records << r; });
+    connect(&engine, &DiagnosisEngine::lateBytes, this,
+            [&](qint64 sequence, int, const QByteArray& b) {
+                if (sequence == 1)
+                    late += b;
+            });
+    QVERIFY(engine.start(plan));
+    QCOMPARE(pty.readExactly(int(kReadCommand.size()), 2000), kReadCommand);
+    QTRY_COMPARE(records.size(), 1);
+
+    // A late reply in two pieces, the second after the next command has gone out.
+    QVERIFY(pty.writeToPeer(kReadReply.first(8)));
+    QCOMPARE(pty.readExactly(int(kReadCommand.size()), 2000), kReadCommand);
+    QVERIFY(pty.writeToPeer(kReadReply.sliced(8)));
+    QTRY_COMPARE(late, kReadReply);
+    QVERIFY(pty.writeToPeer(kReadReply));
+    QTRY_COMPARE(records.size(), 2);
+    QCOMPARE(records[1].outcome, Outcome::Ok);
+    QCOMPARE(records[1].reply, kReadReply);
     engine.stop();
 }
 

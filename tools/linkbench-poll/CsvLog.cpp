@@ -77,9 +77,10 @@ bool CsvLog::put(const QByteArray& bytes, QString* error)
         if (error)
             *error = m_file.errorString();
         // A full disk can take part of a line: cut it off, so that every line
-        // in the file is whole.
-        m_file.resize(m_goodSize);
+        // in the file is whole. By name, once closed: the open QFile keeps the
+        // failed write's error and may skip the truncation.
         m_file.close();
+        QFile::resize(m_file.fileName(), m_goodSize);
         return false;
     }
     m_goodSize += bytes.size();
