@@ -27,7 +27,6 @@ inline const QString SettingSpeed = QStringLiteral("速率");
 inline const QString SettingParity = QStringLiteral("校验位");
 inline const QString SettingDataBits = QStringLiteral("数据位");
 inline const QString SettingStopBits = QStringLiteral("停止位");
-inline const QString SettingFlowControl = QStringLiteral("流控制");
 
 // Where the device of an entry came from.
 inline const QString SourceEnvironment = QStringLiteral("环境变量 %1");

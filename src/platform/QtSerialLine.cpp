@@ -58,7 +58,7 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
         const QSerialPort::SerialPortError code = m_port.error();
         QString reason = refusalReason(code, m_device, m_port.errorString());
         if (code == QSerialPort::UnsupportedOperationError)
-            reason = refusedSetting(*line, reason);
+            reason = refusedSetting(*line, settings, reason);
         if (error)
             *error = deviceReason(reason);
         return false;
@@ -78,7 +78,8 @@ bool QtSerialLine::openWith(const LineSettings& line)
     return m_port.open(QIODevice::ReadWrite);
 }
 
-QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& otherwise)
+QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& settings,
+                                     const QString& otherwise)
 {
     // Qt does not say which setting the port refused: the port is opened
     // with settings every port takes, and the line's are tried one by one.
@@ -88,7 +89,7 @@ QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& ot
     QString reason = otherwise;
     m_probing = true;
     if (openWith(plain)) {
-        const QString which = applySettings(line);
+        const QString which = applySettings(line, settings);
         if (!which.isEmpty())
             reason = which;
     }
@@ -97,19 +98,21 @@ QString QtSerialLine::refusedSetting(const LineSettings& line, const QString& ot
     return reason;
 }
 
-QString QtSerialLine::applySettings(const LineSettings& line)
+QString QtSerialLine::applySettings(const LineSettings& line, const QString& settings)
 {
-    auto refused = [](const QString& setting, const QString& value) {
-        return porttexts::SettingRefused.arg(setting, value);
+    // Named as the settings text has it ("e", "1.5"), not by Qt's numbers.
+    const QStringList items = settings.split(u',');
+    auto refused = [&](const QString& setting, int item) {
+        return porttexts::SettingRefused.arg(setting, items.value(item).trimmed());
     };
     if (!m_port.setBaudRate(line.baudRate))
-        return refused(porttexts::SettingSpeed, QString::number(line.baudRate));
+        return refused(porttexts::SettingSpeed, 0);
     if (!m_port.setParity(line.parity))
-        return refused(porttexts::SettingParity, QString::number(int(line.parity)));
+        return refused(porttexts::SettingParity, 1);
     if (!m_port.setDataBits(line.dataBits))
-        return refused(porttexts::SettingDataBits, QString::number(int(line.dataBits)));
+        return refused(porttexts::SettingDataBits, 2);
     if (!m_port.setStopBits(line.stopBits))
-        return refused(porttexts::SettingStopBits, QString::number(int(line.stopBits)));
+        return refused(porttexts::SettingStopBits, 3);
     return {};
 }
 

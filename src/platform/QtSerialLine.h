@@ -38,8 +38,9 @@ private:
     void onErrorOccurred(QSerialPort::SerialPortError code);
     QString deviceReason(const QString& reason) const;
     bool openWith(const LineSettings& line);
-    QString refusedSetting(const LineSettings& line, const QString& otherwise);
-    QString applySettings(const LineSettings& line);
+    QString refusedSetting(const LineSettings& line, const QString& settings,
+                           const QString& otherwise);
+    QString applySettings(const LineSettings& line, const QString& settings);
 
     QSerialPort m_port{this}; // a child, so that a test can watch its own signals
     DeviceForPort m_deviceForPort;
