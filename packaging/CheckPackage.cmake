@@ -39,7 +39,7 @@ if(NOT control_Package STREQUAL "linkbench" OR NOT control_Version STREQUAL "${V
     fail("package ${control_Package} ${control_Version}")
 endif()
 foreach(needed libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6printsupport6
-               qt6-qpa-plugins "fonts-arphic-uming | fonts-noto-cjk")
+               libqt6charts6 qt6-qpa-plugins "fonts-arphic-uming | fonts-noto-cjk")
     string(FIND "${control_Depends}" "${needed}" at)
     if(at EQUAL -1)
         fail("Depends lacks ${needed}")
@@ -57,6 +57,10 @@ foreach(entry
         "./usr/bin/linkbench -> ../lib/linkbench/linkbench"
         "./usr/lib/linkbench/help/help.chm"
         "./usr/bin/linkbench-sim"
+        "./usr/bin/linkbench-monitor"
+        "./usr/share/applications/linkbench-monitor.desktop"
+        "./usr/share/icons/hicolor/scalable/apps/linkbench-monitor.svg"
+        "./usr/share/icons/hicolor/256x256/apps/linkbench-monitor.png"
         "./usr/share/applications/linkbench.desktop"
         "./usr/share/icons/hicolor/scalable/apps/linkbench.svg"
         "./usr/share/icons/hicolor/256x256/apps/linkbench.png"

@@ -21,8 +21,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "LinkBench tests the RS-485 link of QL-series panel instruments and of
 their HBX data concentrator from a PC serial port: it sends one command
 frame at a time and shows the raw reply, or a time-out, in a transcript
-that can be saved and printed. The package also holds linkbench-sim, an
-instrument simulator on a pseudo-terminal or a real port.")
+that can be saved and printed. The package also holds linkbench-monitor,
+a window that polls the bus and shows counts, response times, value trends
+and a bus scan, and linkbench-sim, an instrument simulator on a
+pseudo-terminal or a real port.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

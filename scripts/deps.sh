@@ -1,8 +1,10 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages the
 # build, the program and the tests need, when any of them is missing.
+# qt6-charts-dev needs libqt6opengl6-dev for find_package(Qt6 Charts) but does
+# not pull it in, so it is named here.
 LINKBENCH_PACKAGES=(
     cmake ninja-build g++ pkg-config clang-format clang-14 libclang-rt-14-dev
-    qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
     dpkg-dev file lintian

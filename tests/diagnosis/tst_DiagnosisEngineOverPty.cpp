@@ -223,9 +223,12 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
     QTRY_COMPARE(records.size(), 1);
     QCOMPARE(first->readExactly(int(kReadCommand.size()), 2000), kReadCommand);
 
-    // The instrument side goes away with the second exchange in progress.
+    // The instrument side goes away with the second exchange in progress, and
+    // its device with it: a pty number set free may be handed to another
+    // program's pty at once, which a retry must never open.
     first->closeMaster();
     first->closeSlave();
+    QVERIFY(QFile::remove(link));
     QTRY_COMPARE(lost.size(), 1);
     QVERIFY(lost[0][0].toString().startsWith(link + QStringLiteral(": ")));
     QVERIFY(engine.isPortLost());
@@ -236,7 +239,6 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
 
     PtyPair second;
     QVERIFY(second.isValid());
-    QVERIFY(QFile::remove(link));
     QVERIFY(QFile::link(second.slaveName(), link));
     QTRY_COMPARE_WITH_TIMEOUT(back.size(), 1, 3000);
     // The abandoned exchange is sent again as the second one.
@@ -254,7 +256,10 @@ void tst_DiagnosisEngineOverPty::durationEndsWhileThePortIsLost()
 {
     PtyPair pty;
     QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
-    RunPlan plan = planOn(pty.slaveName(), 3000);
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("port"));
+    QVERIFY(QFile::link(pty.slaveName(), link));
+    RunPlan plan = planOn(link, 3000);
     plan.durationMs = 1200;
     DiagnosisEngine engine;
     QSignalSpy lost(&engine, &DiagnosisEngine::portLost);
@@ -265,6 +270,7 @@ void tst_DiagnosisEngineOverPty::durationEndsWhileThePortIsLost()
     QCOMPARE(pty.readExactly(int(kReadCommand.size()), 2000), kReadCommand);
     pty.closeMaster();
     pty.closeSlave();
+    QVERIFY(QFile::remove(link));
     QTRY_COMPARE(lost.size(), 1);
     // The port does not come back; the first retry after the duration ends the run.
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 4000);

@@ -1,4 +1,5 @@
 #include "SimOptions.h"
+#include "catalogue/AddressRanges.h"
 
 #include <QTest>
 
@@ -138,7 +139,7 @@ void tst_SimOptions::addressLists()
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QFETCH(QList<int>, addresses);
-    const std::optional<QList<int>> list = parseAddressList(text);
+    const std::optional<QList<int>> list = parseAscendingAddresses(text);
     QCOMPARE(list.has_value(), valid);
     if (valid)
         QCOMPARE(*list, addresses);

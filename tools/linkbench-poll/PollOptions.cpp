@@ -1,6 +1,7 @@
 #include "PollOptions.h"
 
 #include "PollTexts.h"
+#include "catalogue/AddressRanges.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "platform/LineSettings.h"
@@ -18,15 +19,6 @@ using diagnosis::Function;
 
 const QString kDefaultParameter = QStringLiteral("11");
 const QString kDefaultHbxParameter = QStringLiteral("73");
-
-std::optional<int> parseAddress(const QString& text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 1 || value > 255)
-        return std::nullopt;
-    return value;
-}
 
 // A two-digit code as the lists write it: "7" and "07" are both "07".
 QString twoDigits(const QString& text)
@@ -117,7 +109,7 @@ QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
     const QString addressText = parser.isSet(QStringLiteral("address"))
                                     ? parser.value(QStringLiteral("address"))
                                     : QStringLiteral("1");
-    const std::optional<QList<int>> addresses = parseAddresses(addressText);
+    const std::optional<QList<int>> addresses = parseAscendingAddresses(addressText);
     if (!addresses)
         return texts::kBadAddress.arg(addressText);
 
@@ -150,25 +142,6 @@ QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
 }
 
 } // namespace
-
-std::optional<QList<int>> parseAddresses(const QString& text)
-{
-    QSet<int> addresses;
-    for (const QString& item : text.split(u',')) {
-        const QStringList ends = item.split(u'-');
-        if (ends.size() > 2)
-            return std::nullopt;
-        const auto first = parseAddress(ends.front());
-        const auto last = parseAddress(ends.back());
-        if (!first || !last || *last < *first)
-            return std::nullopt;
-        for (int a = *first; a <= *last; ++a)
-            addresses.insert(a);
-    }
-    QList<int> list(addresses.begin(), addresses.end());
-    std::sort(list.begin(), list.end());
-    return list;
-}
 
 ParsedPoll parsePollOptions(const QStringList& arguments)
 {

@@ -30,8 +30,4 @@ struct ParsedPoll
 // Reads the arguments after the program name.
 ParsedPoll parsePollOptions(const QStringList& arguments);
 
-// An address list such as "1-11,15" or "001-003": ascending, without repeats;
-// nothing when an item is not an address 1..255 or a range runs backwards.
-std::optional<QList<int>> parseAddresses(const QString& text);
-
 } // namespace poll

@@ -1,6 +1,7 @@
 #include "SimOptions.h"
 
 #include "SimTexts.h"
+#include "catalogue/AddressRanges.h"
 #include "platform/LineSettings.h"
 
 #include <QSet>
@@ -90,14 +91,14 @@ const std::map<QString, ValueSetter>& valueOptions()
          }},
         {QStringLiteral("--bus"),
          [](SimOptions& o, const QString& v) {
-             const auto list = parseAddressList(v);
+             const auto list = parseAscendingAddresses(v);
              if (list)
                  o.bus.instruments = *list;
              return list.has_value();
          }},
         {QStringLiteral("--faulty"),
          [](SimOptions& o, const QString& v) {
-             const auto list = v.isEmpty() ? QList<int>() : parseAddressList(v);
+             const auto list = v.isEmpty() ? QList<int>() : parseAscendingAddresses(v);
              if (list)
                  o.bus.faulty = *list;
              return list.has_value();
@@ -114,25 +115,6 @@ const std::map<QString, ValueSetter>& valueOptions()
 }
 
 } // namespace
-
-std::optional<QList<int>> parseAddressList(const QString& text)
-{
-    QSet<int> addresses;
-    for (const QString& item : text.split(u',')) {
-        const QStringList ends = item.split(u'-');
-        if (ends.size() > 2)
-            return std::nullopt;
-        const auto first = parseAddress(ends.front());
-        const auto last = parseAddress(ends.back());
-        if (!first || !last || *last < *first)
-            return std::nullopt;
-        for (int a = *first; a <= *last; ++a)
-            addresses.insert(a);
-    }
-    QList<int> list(addresses.begin(), addresses.end());
-    std::sort(list.begin(), list.end());
-    return list;
-}
 
 ParsedOptions parseSimOptions(const QStringList& arguments)
 {

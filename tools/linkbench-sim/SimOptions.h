@@ -36,8 +36,4 @@ struct ParsedOptions
 // it as the next argument or after "=" ("--drop 5", "--drop=5").
 ParsedOptions parseSimOptions(const QStringList& arguments);
 
-// An address list such as "001-011" or "1-5,9,020-022": ascending, without
-// repeats; nothing if an item is not an address 1..255 or a range runs backwards.
-std::optional<QList<int>> parseAddressList(const QString& text);
-
 } // namespace sim

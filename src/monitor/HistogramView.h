@@ -1,0 +1,53 @@
+#pragma once
+
+#include "diagnosis/ResponseStatistics.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QAreaSeries;
+class QChart;
+class QChartView;
+class QComboBox;
+class QLineSeries;
+class QLogValueAxis;
+class QValueAxis;
+
+// The 响应时间 page: a histogram of response times on a logarithmic time
+// axis, for one target or all together, with the time-out marked by a
+// vertical line. The bars are one stepped area series, refilled with one
+// replace() per redraw.
+class HistogramView : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kBarsPerDecade = 10;
+
+    explicit HistogramView(QWidget* parent = nullptr);
+
+    void setTargets(const QStringList& labels, int timeoutMs);
+    // Draws the histogram of the target chosen in the list ("全部目标": overall).
+    void redraw(const diagnosis::RunStatistics& statistics);
+
+    QChart* chart() const { return m_chart; }
+    QChartView* chartView() const { return m_view; }
+    QComboBox* targetBox() const { return m_target; }
+    QLineSeries* barOutline() const { return m_bars; }
+    QLineSeries* timeoutLine() const { return m_timeoutLine; }
+
+    // The outline of bars on a time axis that cannot hold zero: each bar from
+    // its lower to its upper edge at its count, bars below `floorMs` left out.
+    static QList<QPointF> stepOutline(const QList<diagnosis::HistogramBucket>& buckets,
+                                      double floorMs);
+
+private:
+    QComboBox* m_target = nullptr;
+    QChartView* m_view = nullptr;
+    QChart* m_chart = nullptr;
+    QLogValueAxis* m_time = nullptr;
+    QValueAxis* m_counts = nullptr;
+    QLineSeries* m_bars = nullptr;
+    QAreaSeries* m_area = nullptr;
+    QLineSeries* m_timeoutLine = nullptr;
+    int m_timeoutMs = 3000;
+};

@@ -1,0 +1,79 @@
+#include "monitor/ScanModel.h"
+
+#include "diagnosis/ReplyValue.h"
+#include "monitor/FramesModel.h"
+#include "monitor/MonitorTexts.h"
+#include "protocol/ControlChars.h"
+
+ScanModel::ScanModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ScanModel::clear()
+{
+    beginResetModel();
+    m_hits.clear();
+    endResetModel();
+}
+
+void ScanModel::addHit(const diagnosis::ScanHit& hit, bool hbx)
+{
+    diagnosis::ScanPlan plan;
+    plan.from = plan.to = hit.address;
+    plan.hbx = hbx;
+    const QList<diagnosis::Target> targets = diagnosis::scanTargets(plan);
+    // The value is read from the framed part; stray bytes ahead of the STX are not part of it.
+    const qsizetype start = hit.reply.indexOf(char(ctl::STX));
+    std::optional<double> value;
+    if (!targets.isEmpty() && start >= 0)
+        value = diagnosis::replyValue(targets.front(), hit.reply.mid(start));
+    beginInsertRows({}, int(m_hits.size()), int(m_hits.size()));
+    m_hits << Found{hit, value};
+    endInsertRows();
+}
+
+QList<int> ScanModel::addresses() const
+{
+    QList<int> found;
+    for (const Found& f : m_hits)
+        found << f.hit.address;
+    return found;
+}
+
+int ScanModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_hits.size());
+}
+
+int ScanModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ScanModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_hits.size())
+        return {};
+    const Found& found = m_hits[index.row()];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case Address:
+            return QStringLiteral("%1").arg(found.hit.address, 3, 10, QChar(u'0'));
+        case Reply:
+            return diagnosis::visibleBytes(found.hit.reply);
+        case ResponseMs:
+            return diagnosis::millisecondsText(found.hit.responseUs);
+        case Value:
+            return FramesModel::valueText(found.value);
+        }
+    }
+    if (role == Qt::TextAlignmentRole && index.column() != Reply)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant ScanModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < monitortexts::ScanHeaders.size())
+        return monitortexts::ScanHeaders[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}

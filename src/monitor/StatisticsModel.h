@@ -1,0 +1,75 @@
+#pragma once
+
+#include "diagnosis/ExchangeRecord.h"
+#include "diagnosis/ResponseStatistics.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <vector>
+
+// The 统计 page: one row per target and a total row (合计) with the counts per
+// outcome, the late count, the success share and the response-time figures.
+// It holds a copy of the figures taken at the last refresh, so that the table
+// only changes at a redraw. Cells that signal trouble (success below 100 %,
+// p99 above half the time-out) are bold and carry the warning icon.
+class StatisticsModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column {
+        Target,
+        Sent,
+        Ok,
+        Timeout,
+        Nak,
+        Check,
+        Malformed,
+        Late,
+        Success,
+        MinMs,
+        MedianMs,
+        P95Ms,
+        P99Ms,
+        MaxMs,
+        LastResponse,
+        ColumnCount
+    };
+
+    explicit StatisticsModel(QObject* parent = nullptr);
+
+    // A new run: its targets' labels and time-out; the table empties.
+    void startRun(const QList<diagnosis::Target>& targets, int timeoutMs);
+    // Notes the time of the last reply of each target.
+    void noteExchange(const diagnosis::ExchangeRecord& record);
+    // Takes the run's figures as they are now.
+    void refresh(const diagnosis::RunStatistics& statistics);
+
+    // Whether the cell signals trouble.
+    bool isTrouble(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Each row's cells as the table shows them, header first: for the report.
+    QList<QStringList> tableTexts() const;
+
+private:
+    struct Row
+    {
+        QString label;
+        quint64 counts[5] = {}; // by diagnosis::Outcome
+        quint64 sent = 0;
+        quint64 late = 0;
+        quint64 responses = 0;
+        double successPercent = 0;
+        double minMs = 0, medianMs = 0, p95Ms = 0, p99Ms = 0, maxMs = 0;
+        QDateTime lastResponse;
+    };
+    static void fill(Row& row, const diagnosis::ResponseStatistics& statistics);
+    QString cellText(const Row& row, int column) const;
+
+    std::vector<Row> m_rows; // the targets, then the total
+    int m_timeoutMs = 3000;
+};
