@@ -3,7 +3,7 @@
 # qt6-charts-dev needs libqt6opengl6-dev for find_package(Qt6 Charts) but does
 # not pull it in, so it is named here.
 LINKBENCH_PACKAGES=(
-    cmake ninja-build g++ pkg-config clang-format clang-14 libclang-rt-14-dev
+    cmake ninja-build g++ pkg-config ccache clang-format clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
@@ -31,9 +31,15 @@ linkbench_install_deps() {
         "${missing[@]}"
 }
 
+# Compiles go through ccache, with paths taken relative to the checkout, so a
+# second build of the same sources (the sanitizer build's library after a
+# change elsewhere, or another clone on the same machine) compiles only what
+# changed.
 linkbench_build() {
     local dir=$1
     shift
-    cmake -S "$LINKBENCH_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    export CCACHE_BASEDIR="$LINKBENCH_ROOT"
+    cmake -S "$LINKBENCH_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
