@@ -31,14 +31,13 @@ linkbench_install_deps() {
         "${missing[@]}"
 }
 
-# Compiles go through ccache, with paths taken relative to the checkout, so a
-# second build of the same sources (the sanitizer build's library after a
-# change elsewhere, or another clone on the same machine) compiles only what
-# changed.
+# Compiles go through ccache, with paths taken relative to the checkout and
+# the build folder left out of the hash, so a second build of the same sources
+# (another clone on the same machine) compiles only what changed.
 linkbench_build() {
     local dir=$1
     shift
-    export CCACHE_BASEDIR="$LINKBENCH_ROOT"
+    export CCACHE_BASEDIR="$LINKBENCH_ROOT" CCACHE_NOHASHDIR=1
     cmake -S "$LINKBENCH_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
