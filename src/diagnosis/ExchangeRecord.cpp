@@ -62,4 +62,9 @@ QString millisecondsText(qint64 microseconds)
         .arg(microseconds % 1000, 3, 10, QLatin1Char('0'));
 }
 
+QString valueText(const std::optional<double>& value)
+{
+    return value ? QString::number(*value, 'g', 15) : QString();
+}
+
 } // namespace diagnosis

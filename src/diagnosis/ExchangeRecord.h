@@ -37,6 +37,9 @@ QString recordStamp(const QDateTime& sentAt);
 // A response time in milliseconds with three decimals ("12.345"), "" for none.
 QString millisecondsText(qint64 microseconds);
 
+// The number a reply carried, to 15 significant digits ("11", "-3.5"), "" for none.
+QString valueText(const std::optional<double>& value);
+
 } // namespace diagnosis
 
 Q_DECLARE_METATYPE(diagnosis::ExchangeRecord)

@@ -67,7 +67,7 @@ int FramesModel::columnCount(const QModelIndex& parent) const
 
 QString FramesModel::valueText(const std::optional<double>& value)
 {
-    return value ? QString::number(*value, 'g', 10) : QString();
+    return diagnosis::valueText(value);
 }
 
 QVariant FramesModel::data(const QModelIndex& index, int role) const

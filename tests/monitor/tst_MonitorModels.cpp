@@ -1,6 +1,6 @@
 #include "catalogue/AddressRanges.h"
+#include "diagnosis/ExchangeCsv.h"
 #include "diagnosis/ResponseStatistics.h"
-#include "monitor/ExchangeCsv.h"
 #include "monitor/FramesModel.h"
 #include "monitor/MonitorSetup.h"
 #include "monitor/StatisticsModel.h"
@@ -244,9 +244,9 @@ void tst_MonitorModels::csvLineQuotesWhatNeedsIt()
                    "a,\"b\x17";
     record.outcome = Outcome::Malformed;
     record.responseUs = 12345;
-    QCOMPARE(monitor::csvLine(record),
+    QCOMPARE(diagnosis::csvLine(diagnosis::exchangeCsvFields(record)),
              u"2026-12-07 10:03:05.120,007,01,dc2,11,<DC2>00701<US>11<ETX>,\"<STX>a,\"\"b<ETB>\","
-             "malformed,12.345,"_s);
+             "malformed,12.345,\r\n"_s);
 }
 
 QTEST_MAIN(tst_MonitorModels)

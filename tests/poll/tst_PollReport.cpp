@@ -1,9 +1,9 @@
 // The CSV fields and lines, the summary table and the text histogram, byte
 // for byte.
 
-#include "CsvLog.h"
 #include "SummaryReport.h"
 #include "WireText.h"
+#include "diagnosis/ExchangeCsv.h"
 
 #include <QTest>
 
@@ -86,7 +86,7 @@ void tst_PollReport::exchangeLine()
 {
     QFETCH(ExchangeRecord, record);
     QFETCH(QString, line);
-    QCOMPARE(csvLine(exchangeFields(record)), line);
+    QCOMPARE(csvLine(exchangeCsvFields(record)), line);
 }
 
 void tst_PollReport::summary()

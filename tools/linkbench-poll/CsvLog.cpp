@@ -1,52 +1,8 @@
 #include "CsvLog.h"
 
-#include "protocol/NumericText.h"
+#include "diagnosis/ExchangeCsv.h"
 
 namespace poll {
-
-namespace {
-
-const QStringList kHeader = {"time",  "address", "channel", "function",    "param",
-                             "frame", "reply",   "outcome", "response_ms", "value"};
-const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-
-} // namespace
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
-        !text.contains(u'\n'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-QString csvLine(const QStringList& fields)
-{
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted << csvField(field);
-    return quoted.join(u',') + QStringLiteral("\r\n");
-}
-
-QStringList exchangeFields(const diagnosis::ExchangeRecord& record)
-{
-    using diagnosis::Function;
-    const diagnosis::Target& t = record.target;
-    const bool hbx = t.function == Function::Dc4;
-    const QString address = numeric::formatDigits(t.address, hbx ? 2 : 3, 0);
-    return {diagnosis::recordStamp(record.sentAt),
-            address,
-            hbx ? QString() : t.channel,
-            diagnosis::functionName(t.function),
-            t.function == Function::Dc1 ? QString() : t.param,
-            diagnosis::visibleBytes(record.frame),
-            diagnosis::visibleBytes(record.reply),
-            diagnosis::outcomeName(record.outcome),
-            diagnosis::millisecondsText(record.responseUs),
-            record.value ? QString::number(*record.value, 'g', 15) : QString()};
-}
 
 bool CsvLog::open(const QString& path, QString* error)
 {
@@ -58,8 +14,7 @@ bool CsvLog::open(const QString& path, QString* error)
         return false;
     }
     m_goodSize = 0;
-    // Written as bytes: QString::fromUtf8() would drop a leading mark.
-    if (put(kByteOrderMark + csvLine(kHeader).toUtf8(), error))
+    if (put(diagnosis::exchangeCsvStart(), error))
         return true;
     // A file without its header is of no use to anyone: leave none behind.
     m_file.remove();
@@ -68,7 +23,7 @@ bool CsvLog::open(const QString& path, QString* error)
 
 bool CsvLog::write(const diagnosis::ExchangeRecord& record, QString* error)
 {
-    return put(csvLine(exchangeFields(record)).toUtf8(), error);
+    return put(diagnosis::csvLine(diagnosis::exchangeCsvFields(record)).toUtf8(), error);
 }
 
 bool CsvLog::put(const QByteArray& bytes, QString* error)

@@ -6,21 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-// The CSV file of a run: UTF-8 with a byte-order mark (so that spreadsheet
-// programs read the Chinese right), one header line, one line per exchange
-// written and flushed as it ends, fields quoted as RFC 4180 has it, CR LF
-// line ends. Qt has no CSV writer, and the quoting rule is four lines.
+// The CSV file of a run (diagnosis/ExchangeCsv.h), one line per exchange
+// written and flushed as it ends.
 namespace poll {
-
-// A field as it goes into the file: in double quotes, with its quotes
-// doubled, when it holds a comma, a quote, a CR or a LF; as it is otherwise.
-QString csvField(const QString& text);
-
-// One line of fields, CR LF at its end.
-QString csvLine(const QStringList& fields);
-
-// The fields of one exchange, in the header's order.
-QStringList exchangeFields(const diagnosis::ExchangeRecord& record);
 
 class CsvLog
 {
