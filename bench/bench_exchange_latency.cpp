@@ -17,6 +17,7 @@
 //
 //     QT_QPA_PLATFORM=offscreen build-rel/bench/bench_exchange_latency [exchanges] [entries]
 
+#include "BenchMeasures.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ApplicationSetup.h"
@@ -71,18 +72,6 @@ const QString kFillEntry =
 }
 
 // The resident set size from /proc/self/status, in KiB.
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 // The instrument: reads commands from the pty's master and answers each one as
 // soon as its ETX has arrived, noting when the frame's last byte was read and
 // when the reply is written.

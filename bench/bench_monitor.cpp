@@ -12,6 +12,7 @@
 //     QT_QPA_PLATFORM=offscreen build/bench/bench_monitor memory
 //     QT_QPA_PLATFORM=offscreen build/bench/bench_monitor startup 20
 
+#include "BenchMeasures.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/SetupPanel.h"
 #include "ui/ApplicationSetup.h"
@@ -33,18 +34,6 @@
 #include <vector>
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 int memory(int argc, char* argv[])
 {

@@ -13,6 +13,7 @@
 //
 //     build/bench/bench_poll_wire_rate [seconds]
 
+#include "BenchMeasures.h"
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -74,19 +75,7 @@ double bareRate(const QString& settings, const QByteArray& frame, int seconds)
     clock.start();
     long exchanges = 0;
     while (clock.elapsed() < seconds * 1000) {
-        if (::write(fd, frame.constData(), size_t(frame.size())) != frame.size())
-            break;
-        bool complete = false;
-        while (!complete) {
-            pollfd readable{fd, POLLIN, 0};
-            if (::poll(&readable, 1, 3000) <= 0)
-                break;
-            char buffer[512];
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            for (ssize_t k = 0; k < n; ++k)
-                complete = complete || buffer[k] == 0x17 || buffer[k] == 0x06 || buffer[k] == 0x15;
-        }
-        if (!complete)
+        if (!bareExchange(fd, frame))
             break;
         ++exchanges;
     }

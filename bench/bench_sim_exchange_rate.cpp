@@ -30,6 +30,7 @@
 //
 //     build-rel/bench/bench_sim_exchange_rate [exchanges [DC1|DC3|DC4]]
 
+#include "BenchMeasures.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
@@ -317,19 +318,7 @@ Bare bareLine(const QByteArray& frame, int exchanges)
         if (i == kWarmUp)
             measuredFrom = clock.nsecsElapsed();
         const qint64 before = clock.nsecsElapsed();
-        if (::write(fd, frame.constData(), size_t(frame.size())) != frame.size())
-            break;
-        bool complete = false;
-        while (!complete) {
-            pollfd readable{fd, POLLIN, 0};
-            if (::poll(&readable, 1, 3000) <= 0)
-                break;
-            char buffer[512];
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            for (ssize_t k = 0; k < n; ++k)
-                complete = complete || buffer[k] == 0x17 || buffer[k] == 0x06 || buffer[k] == 0x15;
-        }
-        if (!complete)
+        if (!bareExchange(fd, frame))
             break;
         if (i >= kWarmUp)
             bare.exchange.push_back(clock.nsecsElapsed() - before);

@@ -12,6 +12,7 @@
 //     QT_QPA_PLATFORM=offscreen build-rel/bench/bench_startup [runs]
 //     xvfb-run -a build-rel/bench/bench_startup [runs]
 
+#include "BenchMeasures.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ApplicationSetup.h"
@@ -33,18 +34,6 @@
 #include <vector>
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // Notes the first expose of any window and the end of the first paint of the
 // main window's widgets (the event processing that follows its first paint).

@@ -4,28 +4,13 @@
 //
 //     build/bench/bench_statistics_memory [exchanges]
 
+#include "BenchMeasures.h"
 #include "diagnosis/ResponseStatistics.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <cstdio>
 #include <random>
-#include <unistd.h>
-
-namespace {
-
-// Resident set size of this process in KiB.
-long residentKiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toLong() * ::sysconf(_SC_PAGESIZE) / 1024;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
