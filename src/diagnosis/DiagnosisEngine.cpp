@@ -4,6 +4,8 @@
 #include "diagnosis/DiagnosisTexts.h"
 #include "diagnosis/ReplyJudgement.h"
 #include "platform/LineSettings.h"
+#include "wire/ControlChars.h"
+#include "wire/ReplyFrame.h"
 
 #include <algorithm>
 
@@ -163,7 +165,7 @@ void DiagnosisEngine::onReadyRead()
         return;
     m_received += bytes;
     for (;;) {
-        const std::optional<qsizetype> end = replyEnd(m_current.target.function, m_received);
+        const std::optional<qsizetype> end = wire::replyEnd(m_received);
         if (!end)
             return;
         const QByteArray reply = m_received.first(*end);
@@ -186,14 +188,13 @@ bool DiagnosisEngine::isPreviousReply(const QByteArray& reply) const
     if (!m_previousTimedOut || m_previousSequence <= 0)
         return false;
     // The rest of a late reply whose start came before the send.
-    constexpr char kStx = 0x02;
-    constexpr char kEtb = 0x17;
-    if (m_previousLateSeen && !reply.contains(kStx) && reply.endsWith(kEtb))
+    if (m_previousLateSeen && !reply.contains(char(ctl::STX)) && reply.endsWith(char(ctl::ETB)))
         return true;
-    const QByteArray framed = framedPart(reply);
+    const QByteArray framed = wire::framedPart(reply);
     const Target& previous = m_plan.targets[m_previousTargetIndex];
-    return !framed.isEmpty() && !isWrite(previous.function) && replyEchoes(previous, framed) &&
-           !replyEchoes(m_current.target, framed);
+    return !framed.isEmpty() && !wire::isWrite(previous.function) &&
+           wire::replyNames(commandOf(previous), framed) &&
+           !wire::replyNames(commandOf(m_current.target), framed);
 }
 
 void DiagnosisEngine::countLate(qint64 sequence, int targetIndex, const QByteArray& bytes,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "wire/CommandFrame.h"
+#include "wire/Function.h"
+
 #include <QByteArray>
 #include <QMetaType>
 #include <QString>
@@ -8,7 +11,7 @@
 // functions, with the fields the window would take from its boxes.
 namespace diagnosis {
 
-enum class Function { Dc1, Dc2, Dc3, Dc4 };
+using wire::Function;
 
 struct Target
 {
@@ -21,17 +24,11 @@ struct Target
     bool operator==(const Target&) const = default;
 };
 
-// Whether a reply ends with ACK/NAK (a write) rather than with ETB.
-inline bool isWrite(Function function)
-{
-    return function == Function::Dc3;
-}
+// The command's fields, the value by the window's value rule.
+wire::Command commandOf(const Target& target);
 
 // The command bytes, built by the same frame rules as the window's.
 QByteArray commandFrame(const Target& target);
-
-// "dc1".."dc4", as the command line spells the functions.
-QString functionName(Function function);
 
 // A short label for tables and charts: "DC1 001/01", "DC2 001/01 P11",
 // "DC3 001/01 P12=100.0", "HBX 05 P73".

@@ -1,6 +1,7 @@
 #include "diagnosis/ExchangeCsv.h"
 
-#include "protocol/NumericText.h"
+#include "wire/CommandFrame.h"
+#include "wire/WireText.h"
 
 namespace diagnosis {
 
@@ -16,15 +17,13 @@ QStringList exchangeCsvFields(const ExchangeRecord& record)
 {
     const Target& t = record.target;
     const bool hbx = t.function == Function::Dc4;
-    // An HBX address is two digits on the wire, an instrument's three.
-    const QString address = numeric::formatDigits(t.address, hbx ? 2 : 3, 0);
     return {recordStamp(record.sentAt),
-            address,
+            QString::fromLatin1(wire::addressFieldOf(t.function, t.address)),
             hbx ? QString() : t.channel,
             functionName(t.function),
             t.function == Function::Dc1 ? QString() : t.param,
-            visibleBytes(record.frame),
-            visibleBytes(record.reply),
+            wire::namedBytes(record.frame),
+            wire::namedBytes(record.reply),
             outcomeName(record.outcome),
             millisecondsText(record.responseUs),
             valueText(record.value)};

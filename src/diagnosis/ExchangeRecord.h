@@ -27,10 +27,6 @@ struct ExchangeRecord
     std::optional<double> value; // the number the reply carries, if it carries one
 };
 
-// Control characters by name in angle brackets ("<STX>00101+0011.000575<ETB>"),
-// any other byte outside printable ASCII as two hex digits ("<7F>").
-QString visibleBytes(const QByteArray& bytes);
-
 // The send's stamp as recorded: "yyyy-MM-dd HH:mm:ss.zzz".
 QString recordStamp(const QDateTime& sentAt);
 

@@ -2,6 +2,7 @@
 
 #include "monitor/MonitorTexts.h"
 #include "monitor/OutcomeText.h"
+#include "wire/WireText.h"
 
 #include <QFont>
 
@@ -88,9 +89,9 @@ QVariant FramesModel::data(const QModelIndex& index, int role) const
         case Target:
             return diagnosis::targetLabel(record.target);
         case Frame:
-            return diagnosis::visibleBytes(record.frame);
+            return wire::namedBytes(record.frame);
         case Reply:
-            return diagnosis::visibleBytes(record.reply);
+            return wire::namedBytes(record.reply);
         case Result:
             return monitor::outcomeText(record.outcome);
         case ResponseMs:

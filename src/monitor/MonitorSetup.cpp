@@ -6,7 +6,7 @@
 #include "catalogue/ParameterList.h"
 #include "diagnosis/DiagnosisPort.h"
 #include "monitor/MonitorTexts.h"
-#include "protocol/NumericText.h"
+#include "wire/NumericText.h"
 
 #include <QRegularExpression>
 #include <QSettings>

@@ -1,9 +1,9 @@
 #include "monitor/ScanModel.h"
 
-#include "diagnosis/ReplyValue.h"
 #include "monitor/FramesModel.h"
 #include "monitor/MonitorTexts.h"
-#include "protocol/ControlChars.h"
+#include "wire/ReplyFrame.h"
+#include "wire/WireText.h"
 
 ScanModel::ScanModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -21,12 +21,12 @@ void ScanModel::addHit(const diagnosis::ScanHit& hit, bool hbx)
     plan.hbx = hbx;
     const QList<diagnosis::Target> targets = diagnosis::scanTargets(plan);
     // The value is read from the framed part; stray bytes ahead of the STX are not part of it.
-    const qsizetype start = hit.reply.indexOf(char(ctl::STX));
+    const QByteArray framed = wire::framedPart(hit.reply);
     std::optional<double> value;
-    if (!targets.isEmpty() && start >= 0)
-        value = diagnosis::replyValue(targets.front(), hit.reply.mid(start));
+    if (!targets.isEmpty() && !framed.isEmpty())
+        value = wire::replyValue(diagnosis::commandOf(targets.front()), framed);
     beginInsertRows({}, int(m_hits.size()), int(m_hits.size()));
-    m_hits << Found{hit, value};
+    m_hits << Found{hit, value, hbx};
     endInsertRows();
 }
 
@@ -56,9 +56,11 @@ QVariant ScanModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case Address:
-            return QStringLiteral("%1").arg(found.hit.address, 3, 10, QChar(u'0'));
+            // An HBX address as the command carries it, two digits below 100, as the CSV has it.
+            return QString::fromLatin1(wire::addressFieldOf(
+                found.hbx ? wire::Function::Dc4 : wire::Function::Dc1, found.hit.address));
         case Reply:
-            return diagnosis::visibleBytes(found.hit.reply);
+            return wire::namedBytes(found.hit.reply);
         case ResponseMs:
             return diagnosis::millisecondsText(found.hit.responseUs);
         case Value:

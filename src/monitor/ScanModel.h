@@ -30,6 +30,7 @@ private:
     {
         diagnosis::ScanHit hit;
         std::optional<double> value;
+        bool hbx = false; // an HBX address, written as the command carries it
     };
     QList<Found> m_hits;
 };

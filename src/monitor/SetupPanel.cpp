@@ -6,7 +6,7 @@
 #include "catalogue/ParameterList.h"
 #include "monitor/MonitorTexts.h"
 #include "monitor/PortBox.h"
-#include "protocol/NumericText.h"
+#include "wire/NumericText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

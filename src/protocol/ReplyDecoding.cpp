@@ -1,11 +1,12 @@
 #include "protocol/ReplyDecoding.h"
 
-#include "protocol/ControlChars.h"
 #include "protocol/EntryTexts.h"
+#include "wire/ControlChars.h"
+#include "wire/ReplyFrame.h"
 
 void JieXi0(ModuleVars& vars)
 {
-    vars.WorkOut = entry_texts::CheckPrefix + vars.RecvBuf.right(6).left(5);
+    vars.WorkOut = entry_texts::CheckPrefix + wire::shownCheckField(vars.RecvBuf);
 }
 
 void layOutHbxReply(ModuleVars& vars)

@@ -1,6 +1,6 @@
 #include "protocol/ReplyReception.h"
 
-#include "protocol/ControlChars.h"
+#include "wire/ControlChars.h"
 
 namespace reception {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/ControlChars.h"
+#include "wire/ControlChars.h"
 
 #include <QString>
 

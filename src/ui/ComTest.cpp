@@ -4,7 +4,6 @@
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "platform/SerialLine.h"
-#include "protocol/NumericText.h"
 #include "protocol/TimeoutEntry.h"
 #include "ui/ExchangeController.h"
 #include "ui/InfoCommands.h"
@@ -17,6 +16,7 @@
 #include "ui/WindowFonts.h"
 #include "ui/WindowLayout.h"
 #include "ui/WindowTexts.h"
+#include "wire/NumericText.h"
 
 #include <QAbstractItemView>
 #include <QAction>

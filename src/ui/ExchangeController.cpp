@@ -1,13 +1,13 @@
 #include "ui/ExchangeController.h"
 
 #include "platform/SerialLine.h"
-#include "protocol/ControlChars.h"
 #include "protocol/ReplyDecoding.h"
 #include "protocol/ReplyReception.h"
 #include "protocol/SendStamp.h"
 #include "protocol/TimeoutEntry.h"
 #include "ui/TranscriptPane.h"
 #include "ui/WindowTexts.h"
+#include "wire/ControlChars.h"
 
 #include <QComboBox>
 #include <QTimer>

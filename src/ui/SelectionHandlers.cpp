@@ -2,8 +2,9 @@
 
 #include "catalogue/ParameterList.h"
 #include "protocol/CommandFrames.h"
-#include "protocol/NumericText.h"
 #include "ui/WindowTexts.h"
+#include "wire/CommandFrame.h"
+#include "wire/NumericText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,7 +56,7 @@ bool SelectionHandlers::acceptAddress()
         refuse(box, window_texts::BadAddress);
         return false;
     }
-    box->setEditText(frames::addressField(address));
+    box->setEditText(QString::fromLatin1(wire::addressField(address)));
     return true;
 }
 

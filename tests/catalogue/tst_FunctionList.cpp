@@ -11,8 +11,6 @@ class tst_FunctionList : public QObject
 
 private slots:
     void entryTexts();
-    void functionCharacter_data();
-    void functionCharacter();
     void codePoints_data();
     void codePoints();
 };
@@ -22,30 +20,6 @@ void tst_FunctionList::entryTexts()
     const QStringList expected = {u"读PV(DC1)"_s, u"读参数(DC2)"_s, u"写参数(DC3)"_s,
                                   u"读写HBX(DC4)"_s};
     QCOMPARE(catalogue::functionEntries(), expected);
-}
-
-void tst_FunctionList::functionCharacter_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("code"); // -1 for no character
-
-    QTest::newRow("read process value") << 0 << 0x11;
-    QTest::newRow("read parameter") << 1 << 0x12;
-    QTest::newRow("write parameter") << 2 << 0x13;
-    QTest::newRow("concentrator request") << 3 << 0x14;
-    QTest::newRow("nothing selected") << -1 << -1;
-    QTest::newRow("past the last entry") << 4 << -1;
-}
-
-void tst_FunctionList::functionCharacter()
-{
-    QFETCH(int, position);
-    QFETCH(int, code);
-    const QChar c = catalogue::functionCharAt(position);
-    if (code < 0)
-        QVERIFY(c.isNull());
-    else
-        QCOMPARE(int(c.unicode()), code);
 }
 
 void tst_FunctionList::codePoints_data()

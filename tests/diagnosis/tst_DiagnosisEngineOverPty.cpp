@@ -18,8 +18,8 @@ using namespace diagnosis;
 
 namespace {
 
-const QByteArray kReadCommand = wire("<DC1>00101<ETX>");
-const QByteArray kReadReply = wire("<STX>00101+0011.000575<ETB>");
+const QByteArray kReadCommand = onWire("<DC1>00101<ETX>");
+const QByteArray kReadReply = onWire("<STX>00101+0011.000575<ETB>");
 
 RunPlan planOn(const QString& device, int timeoutMs)
 {
@@ -63,11 +63,11 @@ void tst_DiagnosisEngineOverPty::roundRobinBytesOnTheWire()
     QVERIFY(engine.start(plan));
 
     const QList<QByteArray> commands = {
-        wire("<DC2>00703<US>11<ETX>"), wire("<DC3>00201<US>12<US>00100<US>00695<ETX>"),
-        wire("<DC4>120<DC2>00101<US>71<ETX>"), wire("<DC2>00703<US>11<ETX>")};
-    const QList<QByteArray> replies = {wire("<STX>00703<US>11<US>0000300655<ETB>"), wire("<ACK>"),
-                                       wire("<STX>12071<RS>001<RS>00458<ETB>"),
-                                       wire("<STX>00703<US>11<US>0000300655<ETB>")};
+        onWire("<DC2>00703<US>11<ETX>"), onWire("<DC3>00201<US>12<US>00100<US>00695<ETX>"),
+        onWire("<DC4>120<DC2>00101<US>71<ETX>"), onWire("<DC2>00703<US>11<ETX>")};
+    const QList<QByteArray> replies = {onWire("<STX>00703<US>11<US>0000300655<ETB>"),
+                                       onWire("<ACK>"), onWire("<STX>12071<RS>001<RS>00458<ETB>"),
+                                       onWire("<STX>00703<US>11<US>0000300655<ETB>")};
     for (int i = 0; i < commands.size(); ++i) {
         QCOMPARE(pty.readExactly(int(commands[i].size()), 2000), commands[i]);
         QVERIFY(pty.writeToPeer(replies[i]));

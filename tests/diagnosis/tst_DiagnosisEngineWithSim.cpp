@@ -5,6 +5,7 @@
 #include "RunningSim.h"
 #include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "wire/WireText.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -176,13 +177,13 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
         const QString where =
             QStringLiteral("exchange %1: %2 / got %3 late %4")
                 .arg(i + 1)
-                .arg(log[i], visibleBytes(r.reply), visibleBytes(late.value(i + 1)));
+                .arg(log[i], wire::namedBytes(r.reply), wire::namedBytes(late.value(i + 1)));
         QVERIFY2(r.sequence == i + 1, qPrintable(where));
-        QVERIFY2(visibleBytes(r.frame) == expected.frame, qPrintable(where));
+        QVERIFY2(wire::namedBytes(r.frame) == expected.frame, qPrintable(where));
         QVERIFY2(outcomeName(r.outcome) == expected.outcome,
                  qPrintable(where + QStringLiteral(" -> ") + outcomeName(r.outcome)));
         if (!expected.sent.isEmpty()) {
-            QVERIFY2(visibleBytes(r.reply) == expected.sent, qPrintable(where));
+            QVERIFY2(wire::namedBytes(r.reply) == expected.sent, qPrintable(where));
             QVERIFY2(r.noiseBytes == leadingNoise(expected.sent), qPrintable(where));
             QVERIFY2(r.responseUs > 0 && r.responseUs < timeoutMs * 1000, qPrintable(where));
         } else {
@@ -255,7 +256,7 @@ void tst_DiagnosisEngineWithSim::scanFindsWhoAnswers()
         found << hit.address;
         QVERIFY(hit.responseUs > 0);
         const QString line = log[hit.address - from];
-        QVERIFY(line.endsWith(visibleBytes(hit.reply)));
+        QVERIFY(line.endsWith(wire::namedBytes(hit.reply)));
         QCOMPARE(outcomeName(hit.outcome), line.contains(QStringLiteral("错校验"))
                                                ? QStringLiteral("check")
                                                : QStringLiteral("ok"));

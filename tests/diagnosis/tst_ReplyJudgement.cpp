@@ -26,34 +26,9 @@ class tst_ReplyJudgement : public QObject
     Q_OBJECT
 
 private slots:
-    void whereTheReplyEnds_data();
-    void whereTheReplyEnds();
     void judged_data();
     void judged();
 };
-
-void tst_ReplyJudgement::whereTheReplyEnds_data()
-{
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QByteArray>("received");
-    QTest::addColumn<int>("end"); // -1: not complete yet
-
-    QTest::newRow("read, first chunk") << int(Function::Dc1) << wire("<STX>00101+00") << -1;
-    QTest::newRow("read, complete with more behind it")
-        << int(Function::Dc1) << wire("<STX>00101+0011.000575<ETB><STX>0") << 19;
-    QTest::newRow("write, stray bytes then ACK") << int(Function::Dc3) << wire("ab<ACK>") << 3;
-    QTest::newRow("write answered by a frame") << int(Function::Dc3) << wire("<STX>1<ETB>") << 3;
-    QTest::newRow("read answered by NAK") << int(Function::Dc2) << wire("<NAK>") << 1;
-    QTest::newRow("nothing") << int(Function::Dc4) << QByteArray() << -1;
-}
-
-void tst_ReplyJudgement::whereTheReplyEnds()
-{
-    QFETCH(int, function);
-    QFETCH(QByteArray, received);
-    QFETCH(int, end);
-    QCOMPARE(replyEnd(Function(function), received).value_or(-1), qsizetype(end));
-}
 
 void tst_ReplyJudgement::judged_data()
 {
@@ -73,57 +48,60 @@ void tst_ReplyJudgement::judged_data()
     const Target hbx120 = target(Function::Dc4, 120, QStringLiteral("72"));
 
     QTest::newRow("process value")
-        << dc1 << wire("<STX>00101+0011.000575<ETB>") << true << "ok" << 0 << "11";
+        << dc1 << onWire("<STX>00101+0011.000575<ETB>") << true << "ok" << 0 << "11";
     QTest::newRow("negative process value")
-        << dc1 << wire("<STX>00101-0003.500583<ETB>") << true << "ok" << 0 << "-3.5";
+        << dc1 << onWire("<STX>00101-0003.500583<ETB>") << true << "ok" << 0 << "-3.5";
     QTest::newRow("stray bytes ahead")
-        << dc1 << wire("x<!<STX>00101+0011.000575<ETB>") << true << "ok" << 3 << "11";
+        << dc1 << onWire("x<!<STX>00101+0011.000575<ETB>") << true << "ok" << 3 << "11";
     QTest::newRow("a broken frame before a whole one")
-        << dc1 << wire("<STX>001<STX>00101+0011.000575<ETB>") << true << "ok" << 4 << "11";
+        << dc1 << onWire("<STX>001<STX>00101+0011.000575<ETB>") << true << "ok" << 4 << "11";
     QTest::newRow("check field off by one")
-        << dc1 << wire("<STX>00101+0011.000576<ETB>") << true << "check" << 0 << "11";
+        << dc1 << onWire("<STX>00101+0011.000576<ETB>") << true << "check" << 0 << "11";
     QTest::newRow("check field off by one, checking off")
-        << dc1 << wire("<STX>00101+0011.000576<ETB>") << false << "ok" << 0 << "11";
+        << dc1 << onWire("<STX>00101+0011.000576<ETB>") << false << "ok" << 0 << "11";
     QTest::newRow("check field not digits")
-        << dc1 << wire("<STX>00101+0011.0abcde<ETB>") << true << "check" << 0 << "11";
+        << dc1 << onWire("<STX>00101+0011.0abcde<ETB>") << true << "check" << 0 << "11";
     QTest::newRow("sum above 99999 keeps five digits")
-        << dc1 << wire("<STX>00101" + QString(1000, u'~') + "26244<ETB>") << true << "ok" << 0
+        << dc1 << onWire("<STX>00101" + QString(1000, u'~') + "26244<ETB>") << true << "ok" << 0
         << "";
-    QTest::newRow("no STX") << dc1 << wire("00101+0011.000575<ETB>") << true << "malformed" << 0
+    QTest::newRow("no STX") << dc1 << onWire("00101+0011.000575<ETB>") << true << "malformed" << 0
                             << "";
-    QTest::newRow("too short") << dc1 << wire("<STX>00002<ETB>") << true << "malformed" << 0 << "";
+    QTest::newRow("too short") << dc1 << onWire("<STX>00002<ETB>") << true << "malformed" << 0
+                               << "";
     QTest::newRow("reply from another address")
-        << dc1 << wire("<STX>00201+0021.000576<ETB>") << true << "malformed" << 0 << "";
+        << dc1 << onWire("<STX>00201+0021.000576<ETB>") << true << "malformed" << 0 << "";
     QTest::newRow("parameter reply to a process-value read")
-        << dc1 << wire("<STX>00101<US>11<US>0000300647<ETB>") << true << "malformed" << 0 << "";
-    QTest::newRow("read answered by NAK") << dc1 << wire("<NAK>") << true << "malformed" << 0 << "";
+        << dc1 << onWire("<STX>00101<US>11<US>0000300647<ETB>") << true << "malformed" << 0 << "";
+    QTest::newRow("read answered by NAK")
+        << dc1 << onWire("<NAK>") << true << "malformed" << 0 << "";
     QTest::newRow("parameter value")
-        << dc2 << wire("<STX>00101<US>11<US>0000300647<ETB>") << true << "ok" << 0 << "3";
+        << dc2 << onWire("<STX>00101<US>11<US>0000300647<ETB>") << true << "ok" << 0 << "3";
     QTest::newRow("parameter written as typed")
-        << dc2 << wire("<STX>00101<US>11<US>7.00505<ETB>") << true << "ok" << 0 << "7";
+        << dc2 << onWire("<STX>00101<US>11<US>7.00505<ETB>") << true << "ok" << 0 << "7";
     QTest::newRow("parameter value that is no number")
-        << dc2 << wire("<STX>00101<US>11<US>abc00698<ETB>") << true << "ok" << 0 << "";
-    QTest::newRow("write accepted") << dc3 << wire("<ACK>") << true << "ok" << 0 << "";
+        << dc2 << onWire("<STX>00101<US>11<US>abc00698<ETB>") << true << "ok" << 0 << "";
+    QTest::newRow("write accepted") << dc3 << onWire("<ACK>") << true << "ok" << 0 << "";
     QTest::newRow("write refused after stray bytes")
-        << dc3 << wire("q}<NAK>") << true << "nak" << 2 << "";
+        << dc3 << onWire("q}<NAK>") << true << "nak" << 2 << "";
     QTest::newRow("write answered by a frame")
-        << dc3 << wire("<STX>00101+0011.000575<ETB>") << true << "malformed" << 0 << "";
+        << dc3 << onWire("<STX>00101+0011.000575<ETB>") << true << "malformed" << 0 << "";
     QTest::newRow("HBX current values: the first instrument's")
-        << hbx73 << wire("<STX>0573<RS>00101+0012.9<RS>00201+0022.7<RS>00401+0040.8<RS>02081<ETB>")
-        << true << "ok" << 0 << "12.9";
+        << hbx73
+        << onWire("<STX>0573<RS>00101+0012.9<RS>00201+0022.7<RS>00401+0040.8<RS>02081<ETB>") << true
+        << "ok" << 0 << "12.9";
     QTest::newRow("HBX history: the newest sample")
-        << hbx74 << wire("<STX>0574<RS>14:20+0012.9<RS>14:10+0011.6<RS>01491<ETB>") << true << "ok"
-        << 0 << "12.9";
+        << hbx74 << onWire("<STX>0574<RS>14:20+0012.9<RS>14:10+0011.6<RS>01491<ETB>") << true
+        << "ok" << 0 << "12.9";
     QTest::newRow("HBX history of a faulty instrument: no value")
-        << hbx74 << wire("<STX>0574<RS>00240<ETB>") << true << "ok" << 0 << "";
+        << hbx74 << onWire("<STX>0574<RS>00240<ETB>") << true << "ok" << 0 << "";
     QTest::newRow("HBX clock: no number")
-        << hbx70 << wire("<STX>0570<RS>2026-12-07 14:23:30<RS>01209<ETB>") << true << "ok" << 0
+        << hbx70 << onWire("<STX>0570<RS>2026-12-07 14:23:30<RS>01209<ETB>") << true << "ok" << 0
         << "";
     QTest::newRow("HBX reply from another concentrator")
-        << hbx70 << wire("<STX>0670<RS>2026-12-07 14:23:30<RS>01210<ETB>") << true << "malformed"
+        << hbx70 << onWire("<STX>0670<RS>2026-12-07 14:23:30<RS>01210<ETB>") << true << "malformed"
         << 0 << "";
     QTest::newRow("HBX at a three-digit address")
-        << hbx120 << wire("<STX>12072<RS>00284<ETB>") << true << "ok" << 0 << "";
+        << hbx120 << onWire("<STX>12072<RS>00284<ETB>") << true << "ok" << 0 << "";
 }
 
 void tst_ReplyJudgement::judged()

@@ -9,11 +9,11 @@
 // first; every entry names the frame that was sent; the transcript's text is
 // the entries and separators it was given.
 #include "FuzzCheck.h"
-#include "protocol/ControlChars.h"
 #include "protocol/ReplyDecoding.h"
 #include "protocol/ReplyReception.h"
 #include "protocol/TimeoutEntry.h"
 #include "transcript/Transcript.h"
+#include "wire/ControlChars.h"
 
 #include <QList>
 

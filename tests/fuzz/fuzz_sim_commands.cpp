@@ -7,18 +7,18 @@
 // pending); a frame that does not parse gets no answer; every answer is one of
 // a reply with one STX at its start, one ETB at its end and its check field
 // over the rest, a lone ACK, a lone NAK, or silence.
-#include "CommandParser.h"
 #include "CommandStream.h"
 #include "FuzzCheck.h"
 #include "InstrumentBus.h"
-#include "ReplyFrames.h"
-#include "protocol/ControlChars.h"
+#include "wire/CommandFrame.h"
+#include "wire/ControlChars.h"
+#include "wire/ReplyFrame.h"
 
 namespace {
 
 bool isFunction(char c)
 {
-    return c == char(ctl::DC1) || c == char(ctl::DC2) || c == char(ctl::DC3) || c == char(ctl::DC4);
+    return wire::functionOfCode(uchar(c)).has_value();
 }
 
 void checkAnswer(const sim::Answer& answer, bool parsed)
@@ -32,7 +32,7 @@ void checkAnswer(const sim::Answer& answer, bool parsed)
         FUZZ_CHECK(reply.count(char(ctl::STX)) == 1 && reply.startsWith(char(ctl::STX)));
         FUZZ_CHECK(reply.count(char(ctl::ETB)) == 1 && reply.endsWith(char(ctl::ETB)));
         FUZZ_CHECK(reply.sliced(reply.size() - 6, 5) ==
-                   sim::checkField(reply.first(reply.size() - 6)));
+                   wire::checkFieldFor(reply.first(reply.size() - 6)));
         break;
     }
     case sim::AnswerKind::Ack:
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(frame->size() >= 2 && frame->size() <= sim::CommandStream::kMaxFrameLength);
         FUZZ_CHECK(isFunction(frame->front()) && frame->endsWith(char(ctl::ETX)));
         FUZZ_CHECK(frame->count(char(ctl::ETX)) == 1);
-        const bool parsed = sim::parseCommand(*frame).has_value();
+        const bool parsed = wire::parseCommand(*frame).has_value();
         checkAnswer(bus.answer(*frame, (data[i] & 1) != 0), parsed);
     }
     const qint64 accounted = framed + stream.droppedBytes();

@@ -9,8 +9,9 @@
 // address rule accepts is three digits from 001 to 255.
 #include "FuzzCheck.h"
 #include "protocol/CommandFrames.h"
-#include "protocol/ControlChars.h"
-#include "protocol/NumericText.h"
+#include "wire/CommandFrame.h"
+#include "wire/ControlChars.h"
+#include "wire/NumericText.h"
 
 #include <QStringList>
 
@@ -32,17 +33,15 @@ bool ofNumericShape(const QString& text)
 
 void checkWriteFrame(const QString& typed)
 {
-    const QString value = frames::valueText(typed);
-    const QString frame =
-        frames::dc3Frame(QStringLiteral("001"), QStringLiteral("01"), QStringLiteral("12"), value);
-    FUZZ_CHECK(frame.startsWith(QChar(ctl::DC3)) && frame.endsWith(QChar(ctl::ETX)));
-    const QStringList fields = frame.mid(1, frame.size() - 2).split(QChar(ctl::US));
-    FUZZ_CHECK(fields.size() == 4);
-    FUZZ_CHECK(fields[0] == QStringLiteral("00101") && fields[1] == QStringLiteral("12"));
-    FUZZ_CHECK(fields[2] == value && ofNumericShape(value));
-    const QString body = frame.left(frame.size() - 1 - fields[3].size());
-    FUZZ_CHECK(fields[3] == frames::checksum(body));
-    FUZZ_CHECK(fields[3].size() >= 5);
+    const QString value = wire::valueField(typed);
+    FUZZ_CHECK(ofNumericShape(value));
+    const QByteArray frame = wire::dc3Frame("001", "01", "12", value.toLatin1());
+    // Every write the tool composes parses back into its own fields, checksum right.
+    const std::optional<wire::Command> parsed = wire::parseCommand(frame);
+    FUZZ_CHECK(parsed && parsed->function == wire::Function::Dc3);
+    FUZZ_CHECK(parsed->address == "001" && parsed->channel == "01" && parsed->parameter == "12");
+    FUZZ_CHECK(parsed->value == value.toLatin1() && wire::checksumHolds(*parsed));
+    FUZZ_CHECK(parsed->checksum.size() >= 5 && wire::composeCommand(*parsed) == frame);
 
     if (typed.contains(u'.'))
         return;
@@ -71,10 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int address = frames::parseAddress(typed);
     FUZZ_CHECK(address == -1 || (address >= 1 && address <= 255));
     if (address > 0) {
-        const QString field = frames::addressField(address);
+        const QByteArray field = wire::addressField(address);
         FUZZ_CHECK(field.size() == 3 && field.toInt() == address);
-        FUZZ_CHECK(frames::dc1Frame(field, QStringLiteral("01")) ==
-                   QChar(ctl::DC1) + field + QStringLiteral("01") + QChar(ctl::ETX));
+        FUZZ_CHECK(wire::dc1Frame(field, "01") == char(ctl::DC1) + field + "01" + char(ctl::ETX));
     }
     return 0;
 }

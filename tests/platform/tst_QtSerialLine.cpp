@@ -258,11 +258,11 @@ void tst_QtSerialLine::chunksFromThePeer_data()
 {
     QTest::addColumn<QByteArrayList>("chunks");
 
-    QTest::newRow("reply in one chunk") << QByteArrayList{wire("<STX>00101 12.3 0A1B2<ETB>")};
+    QTest::newRow("reply in one chunk") << QByteArrayList{onWire("<STX>00101 12.3 0A1B2<ETB>")};
     QTest::newRow("reply in three chunks")
-        << QByteArrayList{wire("<STX>001"), "01 12.3", wire(" 0A1B2<ETB>")};
-    QTest::newRow("single bytes") << QByteArrayList{wire("<STX>"), "1", wire("<ETB>")};
-    QTest::newRow("acknowledgement") << QByteArrayList{wire("<ACK>")};
+        << QByteArrayList{onWire("<STX>001"), "01 12.3", onWire(" 0A1B2<ETB>")};
+    QTest::newRow("single bytes") << QByteArrayList{onWire("<STX>"), "1", onWire("<ETB>")};
+    QTest::newRow("acknowledgement") << QByteArrayList{onWire("<ACK>")};
     QTest::newRow("control characters and high bytes")
         << QByteArrayList{QByteArray("\x00\x11\x13\x0d\x0a", 5), "\x7f\x80\xff"};
 }
@@ -303,15 +303,15 @@ void tst_QtSerialLine::clearBuffersDropsUnreadInput()
     QString error;
     QVERIFY2(line.open(1, QStringLiteral("9600,n,8,2"), &error), qPrintable(error));
 
-    QVERIFY(m_pty->writeToPeer(wire("stale reply<ETB>")));
+    QVERIFY(m_pty->writeToPeer(onWire("stale reply<ETB>")));
     if (letProgramSeeIt)
         QVERIFY(notifications.wait(3000));
     else
         QTest::qSleep(50); // the bytes reach the slave, but no event is processed
     line.clearBuffers();
 
-    QVERIFY(m_pty->writeToPeer(wire("<STX>fresh<ETB>")));
-    QCOMPARE(receiveOnLine(line, notifications, 7), wire("<STX>fresh<ETB>"));
+    QVERIFY(m_pty->writeToPeer(onWire("<STX>fresh<ETB>")));
+    QCOMPARE(receiveOnLine(line, notifications, 7), onWire("<STX>fresh<ETB>"));
     QCOMPARE(m_pty->readFromPeer(50), QByteArray()); // clearing sends nothing
 }
 
@@ -325,10 +325,10 @@ void tst_QtSerialLine::reopenWhileOpenKeepsWorking()
     for (const QString& settings : catalogue::lineSettingEntries()) {
         QVERIFY2(line.open(1, settings, &error), qPrintable(error));
         line.clearBuffers();
-        line.write(wire("<DC1>00101<ETX>"));
-        QCOMPARE(m_pty->readExactly(7, 3000), wire("<DC1>00101<ETX>"));
-        QVERIFY(m_pty->writeToPeer(wire("<STX>ok<ETB>")));
-        QCOMPARE(receiveOnLine(line, notifications, 4), wire("<STX>ok<ETB>"));
+        line.write(onWire("<DC1>00101<ETX>"));
+        QCOMPARE(m_pty->readExactly(7, 3000), onWire("<DC1>00101<ETX>"));
+        QVERIFY(m_pty->writeToPeer(onWire("<STX>ok<ETB>")));
+        QCOMPARE(receiveOnLine(line, notifications, 4), onWire("<STX>ok<ETB>"));
     }
     line.close();
     QVERIFY(!line.isOpen());
@@ -351,8 +351,8 @@ void tst_QtSerialLine::missingDeviceIsRefused()
     QVERIFY(!line.isOpen());
     QCOMPARE(failures.size(), 0); // a refused open is open()'s answer, not a failure
     QCOMPARE(line.readAll(), QByteArray());
-    line.write(wire("<DC1>")); // nothing to write to: dropped
-    line.clearBuffers();       // and nothing to clear
+    line.write(onWire("<DC1>")); // nothing to write to: dropped
+    line.clearBuffers();         // and nothing to clear
 }
 
 void tst_QtSerialLine::portHeldByAnotherLineIsRefused()
@@ -371,8 +371,8 @@ void tst_QtSerialLine::portHeldByAnotherLineIsRefused()
 
     // The holder keeps its line.
     QVERIFY(holder.isOpen());
-    QVERIFY(m_pty->writeToPeer(wire("<ACK>")));
-    QCOMPARE(receiveOnLine(holder, holderNotifications, 1), wire("<ACK>"));
+    QVERIFY(m_pty->writeToPeer(onWire("<ACK>")));
+    QCOMPARE(receiveOnLine(holder, holderNotifications, 1), onWire("<ACK>"));
 
     // Once released, the port is free again.
     holder.close();
@@ -443,7 +443,7 @@ void tst_QtSerialLine::peerGoingAwayFailsOnce()
 
     // The program keeps calling the line as usual: nothing breaks, nothing more is reported.
     QCOMPARE(line.readAll(), QByteArray());
-    line.write(wire("<DC1>00101<ETX>"));
+    line.write(onWire("<DC1>00101<ETX>"));
     line.clearBuffers();
     line.close();
     QTest::qWait(20);
@@ -463,7 +463,7 @@ void tst_QtSerialLine::failureMetInsideACallIsReportedAfterIt()
     line.clearBuffers();
     QVERIFY(!line.isOpen());
     QCOMPARE(failures.size(), 0); // not inside the caller's handler
-    line.write(wire("<DC1>00101<ETX>"));
+    line.write(onWire("<DC1>00101<ETX>"));
 
     QVERIFY(failures.wait(3000));
     QTest::qWait(100);
@@ -493,8 +493,8 @@ void tst_QtSerialLine::failureBeforeAReopenIsNotReported()
     QTest::qWait(100);
     QCOMPARE(failures.size(), 0); // the new line is fine: nothing to report
     QVERIFY(line.isOpen());
-    QVERIFY(other.writeToPeer(wire("<ACK>")));
-    QCOMPARE(receiveOnLine(line, notifications, 1), wire("<ACK>"));
+    QVERIFY(other.writeToPeer(onWire("<ACK>")));
+    QCOMPARE(receiveOnLine(line, notifications, 1), onWire("<ACK>"));
 }
 
 void tst_QtSerialLine::reopenAfterPeerCameBack()
@@ -525,10 +525,10 @@ void tst_QtSerialLine::reopenAfterPeerCameBack()
     qInfo("old slave %s, new slave %s", qPrintable(oldSlave), qPrintable(m_pty->slaveName()));
 
     QVERIFY2(line.open(1, QStringLiteral("9600,n,8,2"), &error), qPrintable(error));
-    line.write(wire("<DC2>00101<US>11<ETX>"));
-    QCOMPARE(m_pty->readExactly(10, 3000), wire("<DC2>00101<US>11<ETX>"));
-    QVERIFY(m_pty->writeToPeer(wire("<STX>00101 11 5<ETB>")));
-    QCOMPARE(receiveOnLine(line, notifications, 12), wire("<STX>00101 11 5<ETB>"));
+    line.write(onWire("<DC2>00101<US>11<ETX>"));
+    QCOMPARE(m_pty->readExactly(10, 3000), onWire("<DC2>00101<US>11<ETX>"));
+    QVERIFY(m_pty->writeToPeer(onWire("<STX>00101 11 5<ETB>")));
+    QCOMPARE(receiveOnLine(line, notifications, 12), onWire("<STX>00101 11 5<ETB>"));
     QCOMPARE(failures.size(), 1);
 }
 

@@ -50,8 +50,8 @@ void tst_PollReport::exchangeLine_data()
     const QDateTime at(QDate(2026, 12, 7), QTime(14, 23, 30, 120));
     ExchangeRecord read;
     read.sentAt = at;
-    read.frame = wire("<DC1>00101<ETX>");
-    read.reply = wire("a\",<STX>00101+0011.000575<ETB>");
+    read.frame = onWire("<DC1>00101<ETX>");
+    read.reply = onWire("a\",<STX>00101+0011.000575<ETB>");
     read.outcome = Outcome::Ok;
     read.responseUs = 31'007;
     read.value = 11.0;
@@ -63,7 +63,7 @@ void tst_PollReport::exchangeLine_data()
     ExchangeRecord hbx;
     hbx.sentAt = at;
     hbx.target = Target{Function::Dc4, 5, "01", "70", "0"};
-    hbx.frame = wire("<DC4>05<DC2>00101<US>70<ETX>");
+    hbx.frame = onWire("<DC4>05<DC2>00101<US>70<ETX>");
     hbx.outcome = Outcome::Timeout;
     QTest::newRow("HBX time-out") << hbx
                                   << "2026-12-07 14:23:30.120,05,,dc4,70,"
@@ -72,8 +72,8 @@ void tst_PollReport::exchangeLine_data()
     ExchangeRecord write;
     write.sentAt = at;
     write.target = Target{Function::Dc3, 12, "90", "12", "-7.5"};
-    write.frame = wire("<DC3>01290<US>12<US>-0007.5<US>00806<ETX>");
-    write.reply = wire("<NAK>");
+    write.frame = onWire("<DC3>01290<US>12<US>-0007.5<US>00806<ETX>");
+    write.reply = onWire("<NAK>");
     write.outcome = Outcome::Nak;
     write.responseUs = 1'234'567;
     QTest::newRow("refused write")

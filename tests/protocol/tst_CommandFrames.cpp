@@ -17,10 +17,6 @@ private slots:
     void frameBytes();
     void noFunctionSelected_data();
     void noFunctionSelected();
-    void valueText_data();
-    void valueText();
-    void checksum_data();
-    void checksum();
     void addressBox_data();
     void addressBox();
 };
@@ -149,64 +145,6 @@ void tst_CommandFrames::noFunctionSelected()
     QCOMPARE(visible(vars.SentFrame), frame);
     QCOMPARE(vars.InstrAddr, u"002"_s);
     QCOMPARE(vars.ParamNo, u"12"_s);
-}
-
-void tst_CommandFrames::valueText_data()
-{
-    QTest::addColumn<QString>("boxText");
-    QTest::addColumn<QString>("value");
-
-    QTest::newRow("whole number") << u"5"_s << u"00005"_s;
-    QTest::newRow("negative whole number") << u"-3"_s << u"-00003"_s;
-    QTest::newRow("one decimal") << u"12.3"_s << u"0012.3"_s;
-    QTest::newRow("one decimal below one") << u"0.5"_s << u"0000.5"_s;
-    QTest::newRow("write example") << u"100.0"_s << u"0100.0"_s;
-    QTest::newRow("value box start-up text") << u"00000.0"_s << u"0000.0"_s;
-    QTest::newRow("two decimals, negative") << u"-1.25"_s << u"-001.25"_s;
-    QTest::newRow("two decimals, trailing zero") << u"1.50"_s << u"001.50"_s;
-    QTest::newRow("three decimals") << u"12.345"_s << u"12.345"_s;
-    QTest::newRow("four decimals") << u"0.1234"_s << u"0.1234"_s;
-    QTest::newRow("more integer digits") << u"12345.6"_s << u"12345.6"_s;
-    QTest::newRow("five decimals stay as typed") << u"3.14159"_s << u"3.14159"_s;
-    QTest::newRow("point at the end stays as typed") << u"7."_s << u"7."_s;
-    QTest::newRow("exponent counted as decimals") << u"1.5e3"_s << u"1500.000"_s;
-    QTest::newRow("exponent without a point") << u"1e5"_s << u"100000"_s;
-    QTest::newRow("1e23 carries the typed digits") << u"1e23"_s << u"100000000000000000000000"_s;
-    QTest::newRow("underflow is zero") << u"1e-400"_s << u"00000"_s;
-    QTest::newRow("leading blank") << u" 12.3"_s << u"0012.3"_s;
-    QTest::newRow("trailing blank counted after the point") << u"12.3 "_s << u"012.30"_s;
-}
-
-void tst_CommandFrames::valueText()
-{
-    QFETCH(QString, boxText);
-    QFETCH(QString, value);
-    QCOMPARE(frames::valueText(boxText), value);
-}
-
-void tst_CommandFrames::checksum_data()
-{
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("checksum");
-
-    const QChar dc3(0x13);
-    const QChar us(0x1F);
-    QTest::newRow("write example, 740")
-        << dc3 + u"00101"_s + us + u"12"_s + us + u"0100.0"_s + us << u"00740"_s;
-    QTest::newRow("empty body") << QString() << u"00000"_s;
-    QTest::newRow("function code alone") << QString(dc3) << u"00019"_s;
-    QTest::newRow("more than five digits") << QString(2100, u'0') << u"100800"_s;
-    QTest::newRow("largest sum a 32-bit field holds")
-        << QString(32768, QChar(0xFFFF)) << u"2147450880"_s;
-    QTest::newRow("sum past 32 bits wraps as two's complement")
-        << QString(32769, QChar(0xFFFF)) << u"-2147450881"_s;
-}
-
-void tst_CommandFrames::checksum()
-{
-    QFETCH(QString, body);
-    QFETCH(QString, checksum);
-    QCOMPARE(frames::checksum(body), checksum);
 }
 
 void tst_CommandFrames::addressBox_data()

@@ -1,5 +1,5 @@
-#include "protocol/ControlChars.h"
 #include "protocol/EntryTexts.h"
+#include "wire/ControlChars.h"
 
 #include <QTest>
 

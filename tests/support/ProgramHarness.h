@@ -8,7 +8,7 @@
 //
 //     ProgramHarness h;                          // fake line, started up
 //     h.window().Mnu开始->trigger();
-//     h.fake->deliver(wire("<STX>00101+0123.400620<ETB>"));
+//     h.fake->deliver(onWire("<STX>00101+0123.400620<ETB>"));
 //
 //     ProgramHarness onPty({.device = pty.slaveName()});
 //     ProgramHarness mapped({.realLine = true});  // COM1 as the settings map it

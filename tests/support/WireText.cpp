@@ -1,20 +1,19 @@
 #include "WireText.h"
 
-#include <QHash>
+#include <algorithm>
+#include <iterator>
+
+#include "wire/WireText.h"
 
 namespace {
 
-const QHash<QString, char>& codes()
+// The transcript's line ends have names in tests only: the line never names them.
+struct LineEndName
 {
-    static const QHash<QString, char> table = {
-        {QStringLiteral("STX"), 0x02}, {QStringLiteral("ETX"), 0x03}, {QStringLiteral("ACK"), 0x06},
-        {QStringLiteral("DC1"), 0x11}, {QStringLiteral("DC2"), 0x12}, {QStringLiteral("DC3"), 0x13},
-        {QStringLiteral("DC4"), 0x14}, {QStringLiteral("NAK"), 0x15}, {QStringLiteral("ETB"), 0x17},
-        {QStringLiteral("RS"), 0x1E},  {QStringLiteral("US"), 0x1F},  {QStringLiteral("CR"), 0x0D},
-        {QStringLiteral("LF"), 0x0A},
-    };
-    return table;
-}
+    QChar c;
+    QString name;
+};
+const LineEndName kLineEnds[] = {{u'\r', QStringLiteral("<CR>")}, {u'\n', QStringLiteral("<LF>")}};
 
 } // namespace
 
@@ -23,9 +22,13 @@ QString wireText(const QString& text)
     QString characters;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype close = text.indexOf(u'>', i);
-        const QString name = close > i ? text.mid(i + 1, close - i - 1) : QString();
-        if (text[i] == u'<' && codes().contains(name)) {
-            characters.append(QChar(codes().value(name)));
+        const QString tag = close > i ? text.mid(i, close - i + 1) : QString();
+        const char16_t code =
+            tag.size() > 2 ? wire::controlCode(QStringView(tag).sliced(1, tag.size() - 2)) : 0;
+        const auto lineEnd = std::find_if(std::begin(kLineEnds), std::end(kLineEnds),
+                                          [&](const LineEndName& n) { return n.name == tag; });
+        if (text[i] == u'<' && (code || lineEnd != std::end(kLineEnds))) {
+            characters.append(code ? QChar(code) : lineEnd->c);
             i = close;
         } else {
             characters.append(text[i]);
@@ -34,21 +37,24 @@ QString wireText(const QString& text)
     return characters;
 }
 
-QByteArray wire(const QString& text)
+QByteArray onWire(const QString& text)
 {
     return wireText(text).toLatin1();
 }
 
 QString visible(const QString& text)
 {
-    static const QHash<QChar, QString> names = [] {
-        QHash<QChar, QString> byCode;
-        for (auto it = codes().cbegin(); it != codes().cend(); ++it)
-            byCode.insert(QChar(it.value()), QLatin1Char('<') + it.key() + QLatin1Char('>'));
-        return byCode;
-    }();
     QString shown;
-    for (const QChar c : text)
-        shown += names.value(c, QString(c));
+    for (const QChar c : text) {
+        const QString name = wire::controlName(c.unicode());
+        const auto lineEnd = std::find_if(std::begin(kLineEnds), std::end(kLineEnds),
+                                          [&](const LineEndName& n) { return n.c == c; });
+        if (!name.isEmpty())
+            shown += u'<' + name + u'>';
+        else if (lineEnd != std::end(kLineEnds))
+            shown += lineEnd->name;
+        else
+            shown += c;
+    }
     return shown;
 }

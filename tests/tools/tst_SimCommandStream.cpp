@@ -37,32 +37,33 @@ void tst_SimCommandStream::framesFromStream_data()
     QTest::addColumn<qint64>("dropped");
 
     QTest::newRow("one read-value command")
-        << wire("<DC1>00101<ETX>") << QByteArrayList{wire("<DC1>00101<ETX>")} << qint64(0);
+        << onWire("<DC1>00101<ETX>") << QByteArrayList{onWire("<DC1>00101<ETX>")} << qint64(0);
     QTest::newRow("stray characters before the command")
-        << wire("xy<ETB><DC1>00101<ETX>") << QByteArrayList{wire("<DC1>00101<ETX>")} << qint64(3);
+        << onWire("xy<ETB><DC1>00101<ETX>") << QByteArrayList{onWire("<DC1>00101<ETX>")}
+        << qint64(3);
     QTest::newRow("two commands back to back")
-        << wire("<DC2>00101<US>11<ETX><DC1>00201<ETX>")
-        << QByteArrayList{wire("<DC2>00101<US>11<ETX>"), wire("<DC1>00201<ETX>")} << qint64(0);
+        << onWire("<DC2>00101<US>11<ETX><DC1>00201<ETX>")
+        << QByteArrayList{onWire("<DC2>00101<US>11<ETX>"), onWire("<DC1>00201<ETX>")} << qint64(0);
     QTest::newRow("cut-off command restarted by the next function character")
-        << wire("<DC1>001<DC3>00101<US>12<US>0100.0<US>00740<ETX>")
-        << QByteArrayList{wire("<DC3>00101<US>12<US>0100.0<US>00740<ETX>")} << qint64(4);
+        << onWire("<DC1>001<DC3>00101<US>12<US>0100.0<US>00740<ETX>")
+        << QByteArrayList{onWire("<DC3>00101<US>12<US>0100.0<US>00740<ETX>")} << qint64(4);
     QTest::newRow("concentrator command keeps its inner DC2")
-        << wire("<DC4>05<DC2>00101<US>73<ETX>")
-        << QByteArrayList{wire("<DC4>05<DC2>00101<US>73<ETX>")} << qint64(0);
+        << onWire("<DC4>05<DC2>00101<US>73<ETX>")
+        << QByteArrayList{onWire("<DC4>05<DC2>00101<US>73<ETX>")} << qint64(0);
     QTest::newRow("concentrator command with a three-digit address")
-        << wire("<DC4>120<DC2>00101<US>71<ETX>")
-        << QByteArrayList{wire("<DC4>120<DC2>00101<US>71<ETX>")} << qint64(0);
+        << onWire("<DC4>120<DC2>00101<US>71<ETX>")
+        << QByteArrayList{onWire("<DC4>120<DC2>00101<US>71<ETX>")} << qint64(0);
     QTest::newRow("second DC2 in a concentrator command starts a read")
-        << wire("<DC4>05<DC2>001<DC2>00101<US>11<ETX>")
-        << QByteArrayList{wire("<DC2>00101<US>11<ETX>")} << qint64(7);
+        << onWire("<DC4>05<DC2>001<DC2>00101<US>11<ETX>")
+        << QByteArrayList{onWire("<DC2>00101<US>11<ETX>")} << qint64(7);
     QTest::newRow("DC2 after a letter in the concentrator address starts a read")
-        << wire("<DC4>0x<DC2>00101<US>11<ETX>") << QByteArrayList{wire("<DC2>00101<US>11<ETX>")}
+        << onWire("<DC4>0x<DC2>00101<US>11<ETX>") << QByteArrayList{onWire("<DC2>00101<US>11<ETX>")}
         << qint64(3);
     QTest::newRow("ETX outside a frame is dropped")
-        << wire("<ETX><DC1>00101<ETX><ETX>") << QByteArrayList{wire("<DC1>00101<ETX>")}
+        << onWire("<ETX><DC1>00101<ETX><ETX>") << QByteArrayList{onWire("<DC1>00101<ETX>")}
         << qint64(2);
     QTest::newRow("acknowledgement characters are no commands")
-        << wire("<ACK><NAK>") << QByteArrayList{} << qint64(2);
+        << onWire("<ACK><NAK>") << QByteArrayList{} << qint64(2);
 }
 
 void tst_SimCommandStream::framesFromStream()
@@ -78,7 +79,7 @@ void tst_SimCommandStream::framesFromStream()
 void tst_SimCommandStream::frameSplitAcrossChunksIsTheSame()
 {
     // The stream keeps its partial frame between pushes, whatever the chunking.
-    const QByteArray command = wire("<DC4>05<DC2>00101<US>74<ETX>");
+    const QByteArray command = onWire("<DC4>05<DC2>00101<US>74<ETX>");
     for (qsizetype cut = 1; cut < command.size(); ++cut) {
         CommandStream commands;
         QVERIFY(feed(commands, command.first(cut)).isEmpty());
@@ -89,9 +90,9 @@ void tst_SimCommandStream::frameSplitAcrossChunksIsTheSame()
 void tst_SimCommandStream::overlongFrameIsDroppedAndTheNextOneKept()
 {
     CommandStream commands;
-    const QByteArray overlong = wire("<DC3>00101<US>12<US>") + QByteArray(400, '9');
-    QVERIFY(feed(commands, overlong + wire("<US>12345<ETX>")).isEmpty());
-    QCOMPARE(feed(commands, wire("<DC1>00101<ETX>")), QByteArrayList{wire("<DC1>00101<ETX>")});
+    const QByteArray overlong = onWire("<DC3>00101<US>12<US>") + QByteArray(400, '9');
+    QVERIFY(feed(commands, overlong + onWire("<US>12345<ETX>")).isEmpty());
+    QCOMPARE(feed(commands, onWire("<DC1>00101<ETX>")), QByteArrayList{onWire("<DC1>00101<ETX>")});
 }
 
 QTEST_APPLESS_MAIN(tst_SimCommandStream)

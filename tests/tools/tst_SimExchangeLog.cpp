@@ -10,32 +10,11 @@ class tst_SimExchangeLog : public QObject
     Q_OBJECT
 
 private slots:
-    void visible_data();
-    void visible();
     void lines_data();
     void lines();
     void fatesOnPurpose_data();
     void fatesOnPurpose();
 };
-
-void tst_SimExchangeLog::visible_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("command") << wire("<DC3>00101<US>12<US>0100.0<US>00740<ETX>")
-                             << "<DC3>00101<US>12<US>0100.0<US>00740<ETX>";
-    QTest::newRow("HBX reply") << wire("<STX>0572<RS>003<RS>00415<ETB>")
-                               << "<STX>0572<RS>003<RS>00415<ETB>";
-    QTest::newRow("other bytes in hex") << QByteArray("a\x7f\x00\xff", 4) << "a<7F><00><FF>";
-}
-
-void tst_SimExchangeLog::visible()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    QCOMPARE(visibleBytes(bytes), text);
-}
 
 void tst_SimExchangeLog::lines_data()
 {
@@ -44,7 +23,7 @@ void tst_SimExchangeLog::lines_data()
     QTest::addColumn<QByteArray>("sent");
     QTest::addColumn<QString>("line");
 
-    const QByteArray reply = wire("<STX>00101+0011.000575<ETB>");
+    const QByteArray reply = onWire("<STX>00101+0011.000575<ETB>");
     QTest::newRow("answered") << Answer{AnswerKind::Reply, reply, {}} << false << reply
                               << "14:03:05.120 收 <DC1>00101<ETX>  答 <STX>00101+0011.000575<ETB>";
     QTest::newRow("answered after stray characters")
@@ -57,8 +36,8 @@ void tst_SimExchangeLog::lines_data()
                             << false << QByteArray()
                             << "14:03:05.120 收 <DC1>00101<ETX>  不答：地址不在总线上";
     QTest::newRow("refused with the reason")
-        << Answer{AnswerKind::Nak, wire("<NAK>"), QStringLiteral("校验和错误")} << false
-        << wire("<NAK>") << "14:03:05.120 收 <DC1>00101<ETX>  答 <NAK>  (校验和错误)";
+        << Answer{AnswerKind::Nak, onWire("<NAK>"), QStringLiteral("校验和错误")} << false
+        << onWire("<NAK>") << "14:03:05.120 收 <DC1>00101<ETX>  答 <NAK>  (校验和错误)";
 }
 
 void tst_SimExchangeLog::lines()
@@ -67,7 +46,7 @@ void tst_SimExchangeLog::lines()
     QFETCH(bool, dropped);
     QFETCH(QByteArray, sent);
     QFETCH(QString, line);
-    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), wire("<DC1>00101<ETX>"), answer, dropped, sent),
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer, dropped, sent),
              line);
 }
 
@@ -79,17 +58,17 @@ void tst_SimExchangeLog::fatesOnPurpose_data()
     QTest::addColumn<QString>("line");
 
     const QString head = QStringLiteral("14:03:05.120 收 <DC1>00101<ETX>");
-    QTest::newRow("late reply") << int(ReplyFate::Late) << wire("<STX>00101+0011.000575<ETB>")
+    QTest::newRow("late reply") << int(ReplyFate::Late) << onWire("<STX>00101+0011.000575<ETB>")
                                 << qint64(-1)
                                 << head + "  迟答（--late）：<STX>00101+0011.000575<ETB>";
     QTest::newRow("spoiled check field")
-        << int(ReplyFate::SpoiledCheck) << wire("<STX>00101+0011.000576<ETB>") << qint64(-1)
+        << int(ReplyFate::SpoiledCheck) << onWire("<STX>00101+0011.000576<ETB>") << qint64(-1)
         << head + "  错校验答（--bad-check）：<STX>00101+0011.000576<ETB>";
     QTest::newRow("delay drawn by the jitter")
-        << int(ReplyFate::Sent) << wire("<STX>00101+0011.000575<ETB>") << qint64(23'217'000)
+        << int(ReplyFate::Sent) << onWire("<STX>00101+0011.000575<ETB>") << qint64(23'217'000)
         << head + "  答 <STX>00101+0011.000575<ETB>  (--jitter 延时 23.217 ms)";
     QTest::newRow("late and jittered")
-        << int(ReplyFate::Late) << wire("<ACK>") << qint64(3'500'400'000)
+        << int(ReplyFate::Late) << onWire("<ACK>") << qint64(3'500'400'000)
         << head + "  迟答（--late）：<ACK>  (--jitter 延时 3500.400 ms)";
 }
 
@@ -100,7 +79,7 @@ void tst_SimExchangeLog::fatesOnPurpose()
     QFETCH(qint64, delayNs);
     QFETCH(QString, line);
     const Answer answer{AnswerKind::Reply, sent, {}};
-    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), wire("<DC1>00101<ETX>"), answer, ReplyFate(fate),
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer, ReplyFate(fate),
                           sent, delayNs),
              line);
 }

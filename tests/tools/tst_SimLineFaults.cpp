@@ -110,10 +110,10 @@ void tst_SimLineFaults::spoiledCheckNoLongerSums_data()
     QTest::addColumn<QByteArray>("spoiled");
 
     QTest::newRow("process value")
-        << wire("<STX>00101+0011.000575<ETB>") << wire("<STX>00101+0011.000576<ETB>");
+        << onWire("<STX>00101+0011.000575<ETB>") << onWire("<STX>00101+0011.000576<ETB>");
     QTest::newRow("last digit 9 wraps to 0")
-        << wire("<STX>0572<RS>00239<ETB>") << wire("<STX>0572<RS>00230<ETB>");
-    QTest::newRow("too short to carry a field") << wire("<ETB>") << wire("<ETB>");
+        << onWire("<STX>0572<RS>00239<ETB>") << onWire("<STX>0572<RS>00230<ETB>");
+    QTest::newRow("too short to carry a field") << onWire("<ETB>") << onWire("<ETB>");
 }
 
 void tst_SimLineFaults::spoiledCheckNoLongerSums()

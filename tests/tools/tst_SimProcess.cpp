@@ -1,6 +1,6 @@
 #include "SimPortExchange.h"
 #include "WireText.h"
-#include "protocol/CommandFrames.h"
+#include "wire/CommandFrame.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,11 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray latin1(const QString& text)
-{
-    return text.toLatin1();
-}
 
 QByteArray joined(const QByteArrayList& chunks)
 {
@@ -129,33 +124,33 @@ void tst_SimProcess::repliesOverThePty_data()
     QTest::addColumn<QByteArray>("exact"); // the whole reply, or empty to match `shape`
     QTest::addColumn<QString>("shape");
 
-    QTest::newRow("read value of 001/01") << latin1(frames::dc1Frame("001", "01")) << QByteArray()
-                                          << "^\\x0200101[+]\\d{4}\\.\\d\\d{5}\\x17$";
-    QTest::newRow("read value of 011/90") << latin1(frames::dc1Frame("011", "90")) << QByteArray()
-                                          << "^\\x0201190[+]0\\d{3}\\.\\d\\d{5}\\x17$";
+    QTest::newRow("read value of 001/01")
+        << wire::dc1Frame("001", "01") << QByteArray() << "^\\x0200101[+]\\d{4}\\.\\d\\d{5}\\x17$";
+    QTest::newRow("read value of 011/90")
+        << wire::dc1Frame("011", "90") << QByteArray() << "^\\x0201190[+]0\\d{3}\\.\\d\\d{5}\\x17$";
     QTest::newRow("read graduation number")
-        << latin1(frames::dc2Frame("001", "01", "11"))
-        << wire("<STX>00101<US>11<US>0000300647<ETB>") << QString();
+        << wire::dc2Frame("001", "01", "11") << onWire("<STX>00101<US>11<US>0000300647<ETB>")
+        << QString();
     QTest::newRow("correct write")
-        << latin1(frames::dc3Frame("002", "05", "18", "0085.0")) << wire("<ACK>") << QString();
+        << wire::dc3Frame("002", "05", "18", "0085.0") << onWire("<ACK>") << QString();
     QTest::newRow("write with a wrong checksum")
-        << wire("<DC3>00101<US>12<US>0100.0<US>00741<ETX>") << wire("<NAK>") << QString();
+        << onWire("<DC3>00101<US>12<US>0100.0<US>00741<ETX>") << onWire("<NAK>") << QString();
     QTest::newRow("write to parameter 60, not in the list")
-        << latin1(frames::dc3Frame("001", "01", "60", "00001")) << wire("<NAK>") << QString();
+        << wire::dc3Frame("001", "01", "60", "00001") << onWire("<NAK>") << QString();
     QTest::newRow("HBX 71 attached, the faulty one included")
-        << latin1(frames::dc4Frame("05", "71"))
-        << wire("<STX>0571<RS>001<RS>002<RS>003<RS>004<RS>011<RS>01119<ETB>") << QString();
-    QTest::newRow("HBX 72 faulty") << latin1(frames::dc4Frame("05", "72"))
-                                   << wire("<STX>0572<RS>003<RS>00415<ETB>") << QString();
+        << wire::dc4Frame("05", "71")
+        << onWire("<STX>0571<RS>001<RS>002<RS>003<RS>004<RS>011<RS>01119<ETB>") << QString();
+    QTest::newRow("HBX 72 faulty")
+        << wire::dc4Frame("05", "72") << onWire("<STX>0572<RS>003<RS>00415<ETB>") << QString();
     QTest::newRow("HBX 70 clock")
-        << latin1(frames::dc4Frame("05", "70")) << QByteArray()
+        << wire::dc4Frame("05", "70") << QByteArray()
         << "^\\x020570\\x1e\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\x1e\\d{5}\\x17$";
     QTest::newRow("HBX 73 current values of the working instruments")
-        << latin1(frames::dc4Frame("05", "73")) << QByteArray()
+        << wire::dc4Frame("05", "73") << QByteArray()
         << "^\\x020573\\x1e00101[+]\\d{4}\\.\\d\\x1e00201[+]\\d{4}\\.\\d\\x1e"
            "00401[+]\\d{4}\\.\\d\\x1e01101[+]\\d{4}\\.\\d\\x1e\\d{5}\\x17$";
     QTest::newRow("HBX 74 six samples")
-        << latin1(frames::dc4Frame("05", "74")) << QByteArray()
+        << wire::dc4Frame("05", "74") << QByteArray()
         << "^\\x020574\\x1e(\\d\\d:\\d0[+]\\d{4}\\.\\d\\x1e){6}\\d{5}\\x17$";
 }
 
@@ -185,22 +180,22 @@ void tst_SimProcess::writeChangesALaterRead()
     QSerialPort port;
     QVERIFY(openLikeTheTool(port, sim.device()));
     const auto read = [&] {
-        return joined(exchange(port, latin1(frames::dc2Frame("003", "02", "05")),
-                               endsWithEtbOrAcknowledges, 3000));
+        return joined(
+            exchange(port, wire::dc2Frame("003", "02", "05"), endsWithEtbOrAcknowledges, 3000));
     };
-    QCOMPARE(read(), wire("<STX>00302<US>05<US>0050.000701<ETB>"));
-    QCOMPARE(joined(exchange(port, latin1(frames::dc3Frame("003", "02", "05", "-012.50")),
+    QCOMPARE(read(), onWire("<STX>00302<US>05<US>0050.000701<ETB>"));
+    QCOMPARE(joined(exchange(port, wire::dc3Frame("003", "02", "05", "-012.50"),
                              endsWithEtbOrAcknowledges, 3000)),
-             wire("<ACK>"));
-    QCOMPARE(read(), wire("<STX>00302<US>05<US>-012.5000749<ETB>"));
+             onWire("<ACK>"));
+    QCOMPARE(read(), onWire("<STX>00302<US>05<US>-012.5000749<ETB>"));
 }
 
 void tst_SimProcess::silentAddresses_data()
 {
     QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("instrument 012 not on the bus") << latin1(frames::dc1Frame("012", "01"));
-    QTest::newRow("faulty instrument 004") << latin1(frames::dc2Frame("004", "01", "11"));
-    QTest::newRow("HBX at 06 instead of 05") << latin1(frames::dc4Frame("06", "73"));
+    QTest::newRow("instrument 012 not on the bus") << wire::dc1Frame("012", "01");
+    QTest::newRow("faulty instrument 004") << wire::dc2Frame("004", "01", "11");
+    QTest::newRow("HBX at 06 instead of 05") << wire::dc4Frame("06", "73");
 }
 
 void tst_SimProcess::silentAddresses()
@@ -212,9 +207,9 @@ void tst_SimProcess::silentAddresses()
     QVERIFY(openLikeTheTool(port, sim.device()));
     QCOMPARE(exchange(port, frame, endsWithEtbOrAcknowledges, 600), QByteArrayList());
     // The line is still served afterwards.
-    QCOMPARE(joined(exchange(port, latin1(frames::dc2Frame("001", "01", "11")),
-                             endsWithEtbOrAcknowledges, 3000)),
-             wire("<STX>00101<US>11<US>0000300647<ETB>"));
+    QCOMPARE(
+        joined(exchange(port, wire::dc2Frame("001", "01", "11"), endsWithEtbOrAcknowledges, 3000)),
+        onWire("<STX>00101<US>11<US>0000300647<ETB>"));
 }
 
 void tst_SimProcess::repliesComeInTheChunksAsked()
@@ -223,11 +218,12 @@ void tst_SimProcess::repliesComeInTheChunksAsked()
     QVERIFY(sim.start({"--quiet", "--wire-time", "off", "--chunks", "3", "--chunk-gap", "300"}));
     QSerialPort port;
     QVERIFY(openLikeTheTool(port, sim.device()));
-    port.write(latin1(frames::dc2Frame("001", "01", "11")));
+    port.write(wire::dc2Frame("001", "01", "11"));
     QVERIFY(port.waitForBytesWritten(1000));
     // 21 characters in three pieces, 300 ms apart: reads 100 ms apart are one burst.
-    QCOMPARE(bursts(port, 21, 100, 5000),
-             (QByteArrayList{wire("<STX>00101<US>"), wire("11<US>0000"), wire("300647<ETB>")}));
+    QCOMPARE(
+        bursts(port, 21, 100, 5000),
+        (QByteArrayList{onWire("<STX>00101<US>"), onWire("11<US>0000"), onWire("300647<ETB>")}));
 }
 
 void tst_SimProcess::strayCharactersBeforeTheReply()
@@ -239,14 +235,14 @@ void tst_SimProcess::strayCharactersBeforeTheReply()
         QSerialPort port;
         if (!openLikeTheTool(port, sim.device()))
             return QByteArray("not opened");
-        return joined(exchange(port, latin1(frames::dc2Frame("001", "01", "11")),
-                               endsWithEtbOrAcknowledges, 3000));
+        return joined(
+            exchange(port, wire::dc2Frame("001", "01", "11"), endsWithEtbOrAcknowledges, 3000));
     };
     const QByteArray reply = noisyReply();
     QCOMPARE(reply.size(), 5 + 21);
     for (const char c : reply.first(5))
         QVERIFY2(c >= '!' && c <= '~', reply.constData());
-    QCOMPARE(reply.sliced(5), wire("<STX>00101<US>11<US>0000300647<ETB>"));
+    QCOMPARE(reply.sliced(5), onWire("<STX>00101<US>11<US>0000300647<ETB>"));
     // The same seed, the same stray characters.
     QCOMPARE(noisyReply(), reply);
 }
@@ -258,17 +254,16 @@ void tst_SimProcess::faultSharesOfAll_data()
     QTest::addColumn<QByteArrayList>("reply");
 
     QTest::newRow("every reply dropped")
-        << QStringList{"--drop", "100"} << latin1(frames::dc1Frame("001", "01"))
-        << QByteArrayList();
+        << QStringList{"--drop", "100"} << wire::dc1Frame("001", "01") << QByteArrayList();
     QTest::newRow("every write acknowledgement dropped")
-        << QStringList{"--drop", "100"} << latin1(frames::dc3Frame("001", "01", "12", "1"))
+        << QStringList{"--drop", "100"} << wire::dc3Frame("001", "01", "12", "1")
         << QByteArrayList();
     QTest::newRow("every correct write refused")
-        << QStringList{"--nak", "100"} << latin1(frames::dc3Frame("001", "01", "12", "0100.0"))
-        << QByteArrayList{wire("<NAK>")};
+        << QStringList{"--nak", "100"} << wire::dc3Frame("001", "01", "12", "0100.0")
+        << QByteArrayList{onWire("<NAK>")};
     QTest::newRow("reads unaffected by the NAK share")
-        << QStringList{"--nak", "100"} << latin1(frames::dc2Frame("001", "01", "11"))
-        << QByteArrayList{wire("<STX>00101<US>11<US>0000300647<ETB>")};
+        << QStringList{"--nak", "100"} << wire::dc2Frame("001", "01", "11")
+        << QByteArrayList{onWire("<STX>00101<US>11<US>0000300647<ETB>")};
 }
 
 void tst_SimProcess::faultSharesOfAll()
@@ -290,9 +285,9 @@ void tst_SimProcess::reopeningTheSlaveKeepsItServingWithoutSpinning()
     for (int round = 0; round < 5; ++round) {
         QSerialPort port;
         QVERIFY2(openLikeTheTool(port, sim.device()), qPrintable(port.errorString()));
-        QCOMPARE(joined(exchange(port, latin1(frames::dc2Frame("001", "01", "11")),
-                                 endsWithEtbOrAcknowledges, 3000)),
-                 wire("<STX>00101<US>11<US>0000300647<ETB>"));
+        QCOMPARE(joined(exchange(port, wire::dc2Frame("001", "01", "11"), endsWithEtbOrAcknowledges,
+                                 3000)),
+                 onWire("<STX>00101<US>11<US>0000300647<ETB>"));
         port.close();
     }
     // A reply to a command whose sender has closed the slave meanwhile is
@@ -300,7 +295,7 @@ void tst_SimProcess::reopeningTheSlaveKeepsItServingWithoutSpinning()
     {
         QSerialPort port;
         QVERIFY(openLikeTheTool(port, sim.device()));
-        port.write(latin1(frames::dc1Frame("001", "01")));
+        port.write(wire::dc1Frame("001", "01"));
         QVERIFY(port.waitForBytesWritten(1000));
         port.close();
     }
@@ -313,9 +308,9 @@ void tst_SimProcess::reopeningTheSlaveKeepsItServingWithoutSpinning()
 
     QSerialPort port;
     QVERIFY(openLikeTheTool(port, sim.device()));
-    QCOMPARE(joined(exchange(port, latin1(frames::dc2Frame("002", "01", "11")),
-                             endsWithEtbOrAcknowledges, 3000)),
-             wire("<STX>00201<US>11<US>0000300648<ETB>"));
+    QCOMPARE(
+        joined(exchange(port, wire::dc2Frame("002", "01", "11"), endsWithEtbOrAcknowledges, 3000)),
+        onWire("<STX>00201<US>11<US>0000300648<ETB>"));
 }
 
 void tst_SimProcess::wireTimePacesTheExchange()
@@ -329,7 +324,7 @@ void tst_SimProcess::wireTimePacesTheExchange()
     QElapsedTimer clock;
     clock.start();
     const QByteArrayList chunks =
-        exchange(port, latin1(frames::dc1Frame("001", "01")), endsWithEtbOrAcknowledges, 3000);
+        exchange(port, wire::dc1Frame("001", "01"), endsWithEtbOrAcknowledges, 3000);
     const qint64 elapsedMs = clock.elapsed();
     QCOMPARE(joined(chunks).size(), 19);
     QVERIFY2(elapsedMs >= 235, qPrintable(QString::number(elapsedMs)));
@@ -350,7 +345,7 @@ void tst_SimProcess::realPortGivenByDevice()
     const bool started = sim.start({"--quiet", "--device", QString::fromLocal8Bit(name)});
     QByteArray reply;
     if (started) {
-        const QByteArray frame = latin1(frames::dc2Frame("001", "01", "11"));
+        const QByteArray frame = wire::dc2Frame("001", "01", "11");
         if (::write(master, frame.constData(), size_t(frame.size())) == ssize_t(frame.size())) {
             QDeadlineTimer deadline(3000);
             while (!reply.contains('\x17') && !deadline.hasExpired()) {
@@ -371,7 +366,7 @@ void tst_SimProcess::realPortGivenByDevice()
     ::close(slave);
     QVERIFY(started);
     QCOMPARE(sim.device(), QString::fromLocal8Bit(name));
-    QCOMPARE(reply, wire("<STX>00101<US>11<US>0000300647<ETB>"));
+    QCOMPARE(reply, onWire("<STX>00101<US>11<US>0000300647<ETB>"));
 }
 
 void tst_SimProcess::logsEachExchangeUnlessQuiet()
@@ -381,10 +376,10 @@ void tst_SimProcess::logsEachExchangeUnlessQuiet()
         QVERIFY(sim.start(quiet ? QStringList{"--quiet"} : QStringList{"--seed", "5"}));
         QSerialPort port;
         QVERIFY(openLikeTheTool(port, sim.device()));
-        QCOMPARE(joined(exchange(port, latin1(frames::dc2Frame("001", "01", "11")),
-                                 endsWithEtbOrAcknowledges, 3000)),
-                 wire("<STX>00101<US>11<US>0000300647<ETB>"));
-        exchange(port, latin1(frames::dc1Frame("099", "01")), endsWithEtbOrAcknowledges, 300);
+        QCOMPARE(joined(exchange(port, wire::dc2Frame("001", "01", "11"), endsWithEtbOrAcknowledges,
+                                 3000)),
+                 onWire("<STX>00101<US>11<US>0000300647<ETB>"));
+        exchange(port, wire::dc1Frame("099", "01"), endsWithEtbOrAcknowledges, 300);
         sim.process().kill();
         sim.process().waitForFinished(5000);
         const QString log = QString::fromUtf8(sim.process().readAllStandardError());

@@ -152,7 +152,7 @@ void tst_ComTestOverPty::exchanges()
 
     act(p, op);
     p.clickStart();
-    const QByteArray heard = m_instrument->readExactly(int(wire(frame).size()), 2000);
+    const QByteArray heard = m_instrument->readExactly(int(onWire(frame).size()), 2000);
     QCOMPARE(visible(QString::fromLatin1(heard)), frame);
     QCOMPARE(m_instrument->readFromPeer(100), QByteArray()); // nothing after the frame
     QVERIFY(w.Timer2->isActive());
@@ -161,13 +161,13 @@ void tst_ComTestOverPty::exchanges()
     // so that the line really delivers the reply in pieces.
     QString gathered;
     for (qsizetype i = 0; i + 1 < reply.size(); ++i) {
-        QVERIFY(m_instrument->writeToPeer(wire(reply[i])));
+        QVERIFY(m_instrument->writeToPeer(onWire(reply[i])));
         gathered += wireText(reply[i]);
         QTRY_COMPARE_WITH_TIMEOUT(p.vars().RecvBuf, gathered, 2000);
         QCOMPARE(w.transcript().entryCount(), 0);
         QVERIFY(w.Timer2->isActive());
     }
-    QVERIFY(m_instrument->writeToPeer(wire(reply.last())));
+    QVERIFY(m_instrument->writeToPeer(onWire(reply.last())));
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 1, 2000);
 
     QCOMPARE(visible(w.transcript().text()), transcript);
@@ -187,7 +187,7 @@ void tst_ComTestOverPty::silentInstrumentTimesOutOnceAfterThreeSeconds()
     QElapsedTimer sinceStart;
     sinceStart.start();
     p.clickStart();
-    QCOMPARE(m_instrument->readExactly(int(wire(B2).size()), 2000), wire(B2));
+    QCOMPARE(m_instrument->readExactly(int(onWire(B2).size()), 2000), onWire(B2));
 
     QTest::qWait(int(2900 - sinceStart.elapsed()));
     QCOMPARE(w.transcript().entryCount(), 0);
@@ -216,8 +216,8 @@ void tst_ComTestOverPty::peerClosingMidExchange()
     QSignalSpy portErrors(p.line->findChild<QSerialPort*>(), &QSerialPort::errorOccurred);
 
     p.clickStart();
-    QCOMPARE(m_instrument->readExactly(int(wire(B1).size()), 2000), wire(B1));
-    QVERIFY(m_instrument->writeToPeer(wire("<STX>00101+01")));
+    QCOMPARE(m_instrument->readExactly(int(onWire(B1).size()), 2000), onWire(B1));
+    QVERIFY(m_instrument->writeToPeer(onWire("<STX>00101+01")));
     QTRY_COMPARE_WITH_TIMEOUT(p.vars().RecvBuf, wireText("<STX>00101+01"), 2000);
 
     portErrors.clear(); // NoError from the open
@@ -245,9 +245,9 @@ void tst_ComTestOverPty::peerClosingMidExchange()
     qputenv("LINKBENCH_COM1", second.slaveName().toLocal8Bit()); // the harness unsets it
     p.now = QDateTime(QDate(2026, 12, 7), QTime(6, 5, 0));
     p.clickStart();
-    QCOMPARE(second.readExactly(int(wire(B1).size()), 2000), wire(B1));
+    QCOMPARE(second.readExactly(int(onWire(B1).size()), 2000), onWire(B1));
     QVERIFY(p.line->isOpen());
-    QVERIFY(second.writeToPeer(wire("<STX>00101+0123.412345<ETB>")));
+    QVERIFY(second.writeToPeer(onWire("<STX>00101+0123.412345<ETB>")));
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 2, 2000);
 
     const QString reply = QStringLiteral("▲△▲△ 读瞬时值   校验和:12345 ◆◆  测试时间:2026-12-7 "

@@ -556,7 +556,7 @@ void tst_ComTestStartUp::answeringNoKeepsEverythingAndAsksAgain()
     w.Combo5->setCurrentIndex(2);
     w.Combo2->setCurrentIndex(4);
     w.Mnu开始->trigger();
-    h.fake->deliver(wire("<ACK>"));
+    h.fake->deliver(onWire("<ACK>"));
     const QString transcript = w.transcript().text();
     QVERIFY(!transcript.isEmpty());
     w.Mnu开始->trigger(); // a command is pending: the timer runs

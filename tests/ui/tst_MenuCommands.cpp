@@ -33,7 +33,7 @@ class MenuCommandsTest : public QObject
     void exchangeOnce()
     {
         window().Mnu开始->trigger();
-        m_h->fake->deliver(wire("<STX>00101+0123.400620<ETB>"));
+        m_h->fake->deliver(onWire("<STX>00101+0123.400620<ETB>"));
     }
 
     QString expectedTranscript() const
@@ -80,7 +80,7 @@ private slots:
         QFile file(m_chosenPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.endsWith(wire("<ETB>\r\n")));
+        QVERIFY(bytes.endsWith(onWire("<ETB>\r\n")));
         // "通讯" never appears, but "读瞬时值" must be GBK: 读 is b6 c1.
         QVERIFY(bytes.contains("\xb6\xc1"));
         QStringDecoder gbk("GBK");

@@ -24,7 +24,7 @@
 
 namespace {
 
-const QByteArray kReadPv = wire(QStringLiteral("<DC1>00101<ETX>"));
+const QByteArray kReadPv = onWire(QStringLiteral("<DC1>00101<ETX>"));
 
 } // namespace
 

@@ -106,7 +106,7 @@ void tst_ReplyWiring::replies()
     send(h, function);
     QVERIFY(w.Timer2->isActive());
     for (const QString& chunk : chunks)
-        h.fake->deliver(wire(chunk));
+        h.fake->deliver(onWire(chunk));
 
     QCOMPARE(w.transcript().text(), transcript);
     QCOMPARE(shownIn(w.REC1), asShown(transcript));
@@ -119,10 +119,10 @@ void tst_ReplyWiring::secondReplyStandsAboveTheFirst()
     ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
-    h.fake->deliver(wire("<STX>0010111111<ETB>"));
+    h.fake->deliver(onWire("<STX>0010111111<ETB>"));
     h.now = QDateTime(QDate(2026, 12, 7), QTime(6, 4, 0));
     send(h, 0);
-    h.fake->deliver(wire("<STX>0010122222<ETB>"));
+    h.fake->deliver(onWire("<STX>0010122222<ETB>"));
 
     const QString first = QStringLiteral("▲△▲△ 读瞬时值   校验和:11111") + S + "\r\n发送:" + F1 +
                           wireText(" → 接收:<STX>0010111111<ETB>");
@@ -150,7 +150,7 @@ void tst_ReplyWiring::notificationsThatReadNothing()
     ComTest& w = h.window();
     if (sendFirst)
         send(h, 0);
-    h.fake->deliver(wire("<STX>0010112345<ETB>"), eventCode);
+    h.fake->deliver(onWire("<STX>0010112345<ETB>"), eventCode);
     QVERIFY(!h.fake->calls().contains(QStringLiteral("read")));
     QVERIFY(w.transcript().isEmpty());
     QCOMPARE(w.Timer2->isActive(), sendFirst);
@@ -223,7 +223,7 @@ void tst_ReplyWiring::timeoutAfterTheRealThreeSeconds()
     send(h, 1);
     clock.start();
     QCOMPARE(w.Timer2->interval(), 3000);
-    h.fake->deliver(wire("<STX>00101")); // a reply that never completes
+    h.fake->deliver(onWire("<STX>00101")); // a reply that never completes
 
     QTRY_COMPARE_WITH_TIMEOUT(w.transcript().entryCount(), 1, 10000);
     QVERIFY2(clock.elapsed() >= 2990, qPrintable(QString::number(clock.elapsed())));
@@ -243,7 +243,7 @@ void tst_ReplyWiring::replyAfterTheTimeoutStandsAboveIt()
     w.Timer2->setInterval(20);
     send(h, 0);
     QTRY_COMPARE(w.transcript().entryCount(), 1);
-    h.fake->deliver(wire("<STX>0010154321<ETB>"));
+    h.fake->deliver(onWire("<STX>0010154321<ETB>"));
     QCOMPARE(w.transcript().entryCount(), 2);
     QVERIFY(w.transcript().text().startsWith(QStringLiteral("▲△▲△ 读瞬时值   校验和:54321") + S +
                                              "\r\n发送:" + F1 + wireText(" →接收:<STX>")));
@@ -268,7 +268,7 @@ void tst_ReplyWiring::lineFailureEndsInTheTimeoutAndTheNextStartReopens()
     w.Mnu开始->trigger();
     QCOMPARE(h.fake->calls(), (QStringList{"open 1 9600,n,8,2", "clear", "write <DC1>00101<ETX>"}));
     QVERIFY(h.fake->isOpen());
-    h.fake->deliver(wire("<STX>0010112345<ETB>"));
+    h.fake->deliver(onWire("<STX>0010112345<ETB>"));
     QCOMPARE(w.transcript().entryCount(), 2);
 }
 
@@ -277,7 +277,7 @@ void tst_ReplyWiring::clearEmptiesModelAndPane()
     ProgramHarness h;
     ComTest& w = h.window();
     send(h, 0);
-    h.fake->deliver(wire("<STX>0010111111<ETB>"));
+    h.fake->deliver(onWire("<STX>0010111111<ETB>"));
     send(h, 0);
     QVERIFY(!w.transcript().isEmpty());
     const ModuleVars before = h.vars();
@@ -295,7 +295,7 @@ void tst_ReplyWiring::clearEmptiesModelAndPane()
     QCOMPARE(h.vars().RecvBuf, before.RecvBuf);
 
     // The first entry after Clear stands alone and uses the spaced arrow.
-    h.fake->deliver(wire("<STX>0010122222<ETB>"));
+    h.fake->deliver(onWire("<STX>0010122222<ETB>"));
     const QString entry = QStringLiteral("▲△▲△ 读瞬时值   校验和:22222") + S + "\r\n发送:" + F1 +
                           wireText(" → 接收:<STX>0010122222<ETB>");
     QCOMPARE(w.transcript().text(), entry);

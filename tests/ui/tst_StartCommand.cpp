@@ -207,7 +207,7 @@ void tst_StartCommand::twoStartsSendTheSameBytesTwice()
 
     QCOMPARE(h.fake->writes().size(), 2);
     QCOMPARE(h.fake->writes().at(0), h.fake->writes().at(1));
-    QCOMPARE(h.fake->writes().at(0), wire("<DC2>00101<US>11<ETX>"));
+    QCOMPARE(h.fake->writes().at(0), onWire("<DC2>00101<US>11<ETX>"));
     QCOMPARE(h.fake->calls().mid(3),
              (QStringList{"close", kOpenCom1, "clear", "write <DC2>00101<US>11<ETX>"}));
     QCOMPARE(h.vars().StampText, QStringLiteral(" ◆◆  测试时间:2027-1-9 14:05:07"));
@@ -241,7 +241,7 @@ void tst_StartCommand::portThatCannotOpenSendsNothing()
     QCOMPARE(h.vars().InstrAddr, QStringLiteral("001"));
 
     // A reply arriving now is not read: no command was sent.
-    h.fake->deliver(wire("<STX>xx<ETB>"));
+    h.fake->deliver(onWire("<STX>xx<ETB>"));
     QVERIFY(w.transcript().isEmpty());
 
     // Once the device is there, the next Start opens it.

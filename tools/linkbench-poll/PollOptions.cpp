@@ -5,7 +5,8 @@
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "platform/LineSettings.h"
-#include "protocol/NumericText.h"
+#include "wire/Function.h"
+#include "wire/NumericText.h"
 
 #include <QCommandLineParser>
 #include <QSet>
@@ -89,20 +90,11 @@ QString optionSpelling(const QString& name)
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
-std::optional<Function> functionNamed(const QString& name)
-{
-    for (const Function f : {Function::Dc1, Function::Dc2, Function::Dc3, Function::Dc4}) {
-        if (name.compare(diagnosis::functionName(f), Qt::CaseInsensitive) == 0)
-            return f;
-    }
-    return std::nullopt;
-}
-
 QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
 {
     const QString functionText = parser.value(QStringLiteral("function"));
     const std::optional<Function> function =
-        functionText.isEmpty() ? Function::Dc1 : functionNamed(functionText);
+        functionText.isEmpty() ? Function::Dc1 : wire::functionNamed(functionText);
     if (!function)
         return texts::kBadFunction.arg(functionText);
 

@@ -3,6 +3,8 @@
 #include "PollTexts.h"
 #include "SummaryReport.h"
 #include "diagnosis/DiagnosisPort.h"
+#include "wire/CommandFrame.h"
+#include "wire/WireText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,14 +125,13 @@ void PollSession::onExchange(const diagnosis::ExchangeRecord& record)
 void PollSession::onHit(const diagnosis::ScanHit& hit)
 {
     clearStatus();
-    const QString address = m_options.scanPlan.hbx
-                                ? QStringLiteral("%1").arg(hit.address, 2, 10, QLatin1Char('0'))
-                                : QStringLiteral("%1").arg(hit.address, 3, 10, QLatin1Char('0'));
+    const QByteArray address = wire::addressFieldOf(
+        m_options.scanPlan.hbx ? wire::Function::Dc4 : wire::Function::Dc1, hit.address);
     print(m_out, QStringLiteral("%1  %2 ms  %3  %4\n")
                      .arg(address)
                      .arg(diagnosis::millisecondsText(hit.responseUs), 9)
                      .arg(diagnosis::outcomeName(hit.outcome), -9)
-                     .arg(diagnosis::visibleBytes(hit.reply)));
+                     .arg(wire::namedBytes(hit.reply)));
 }
 
 void PollSession::drawStatus()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wire/CommandFrame.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -16,10 +18,7 @@ struct BusLayout
     bool isAttached(int address) const { return instruments.contains(address); }
     bool isFaulty(int address) const { return faulty.contains(address); }
     // The concentrator's address field as the tool sends it: "05", "120".
-    QByteArray hbxAddressField() const
-    {
-        return QByteArray::number(hbxAddress).rightJustified(2, '0');
-    }
+    QByteArray hbxAddressField() const { return wire::hbxAddressField(hbxAddress); }
     // Every instrument has the channels 00 to 64 and 90.
     static bool hasChannel(int channel) { return (channel >= 0 && channel <= 64) || channel == 90; }
 };

@@ -1,6 +1,7 @@
 #include "CommandStream.h"
 
-#include "protocol/ControlChars.h"
+#include "wire/ControlChars.h"
+#include "wire/Function.h"
 
 namespace sim {
 
@@ -8,8 +9,7 @@ namespace {
 
 bool isFunctionChar(char byte)
 {
-    return byte == char(ctl::DC1) || byte == char(ctl::DC2) || byte == char(ctl::DC3) ||
-           byte == char(ctl::DC4);
+    return wire::functionOfCode(uchar(byte)).has_value();
 }
 
 } // namespace

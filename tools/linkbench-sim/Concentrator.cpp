@@ -1,47 +1,40 @@
 #include "Concentrator.h"
 
 #include "ProcessValue.h"
-#include "ReplyFrames.h"
-#include "protocol/ControlChars.h"
+#include "wire/ReplyFrame.h"
 
 namespace sim {
 
 namespace {
 
-QByteArray addressText(int address)
-{
-    return QByteArray::number(address).rightJustified(3, '0');
-}
-QByteArray channelText(int channel)
-{
-    return QByteArray::number(channel).rightJustified(2, '0');
-}
-
 QByteArrayList addressList(const QList<int>& addresses)
 {
     QByteArrayList list;
     for (const int address : addresses)
-        list << addressText(address);
+        list << wire::addressField(address);
     return list;
 }
 
 } // namespace
 
-QByteArrayList Concentrator::currentValues(int channel, const QDateTime& now) const
+QByteArrayList Concentrator::currentValues(const QByteArray& channel, const QDateTime& now) const
 {
     QByteArrayList list;
     for (const int address : m_layout.instruments) {
         if (!m_layout.isFaulty(address))
-            list << addressText(address) + channelText(channel) +
-                        processValueText(processValue(address, channel, now.toMSecsSinceEpoch()));
+            list << wire::addressField(address) + channel +
+                        processValueText(
+                            processValue(address, channel.toInt(), now.toMSecsSinceEpoch()));
     }
     return list;
 }
 
 // The samples the HBX took of one instrument channel at the last full
 // ten-minute marks, newest first, each as "hh:mm" and the value.
-QByteArrayList Concentrator::history(int address, int channel, const QDateTime& now) const
+QByteArrayList Concentrator::history(const wire::Command& command, const QDateTime& now) const
 {
+    const int address = command.address.toInt();
+    const int channel = command.channel.toInt();
     QByteArrayList list;
     if (!m_layout.isAttached(address) || m_layout.isFaulty(address))
         return list;
@@ -57,7 +50,7 @@ QByteArrayList Concentrator::history(int address, int channel, const QDateTime& 
     return list;
 }
 
-std::optional<QByteArrayList> Concentrator::fields(const Command& command,
+std::optional<QByteArrayList> Concentrator::fields(const wire::Command& command,
                                                    const QDateTime& now) const
 {
     if (command.parameter == "70")
@@ -69,19 +62,17 @@ std::optional<QByteArrayList> Concentrator::fields(const Command& command,
     if (command.parameter == "73")
         return currentValues(command.channel, now);
     if (command.parameter == "74")
-        return history(command.address, command.channel, now);
+        return history(command, now);
     return std::nullopt;
 }
 
-std::optional<QByteArray> Concentrator::reply(const Command& command, const QDateTime& now) const
+std::optional<QByteArray> Concentrator::reply(const wire::Command& command,
+                                              const QDateTime& now) const
 {
     const std::optional<QByteArrayList> list = fields(command, now);
     if (!list)
         return std::nullopt;
-    QByteArray text = char(ctl::STX) + command.hbxAddress + command.parameter + char(ctl::RS);
-    for (const QByteArray& field : *list)
-        text += field + char(ctl::RS);
-    return text + checkField(text) + char(ctl::ETB);
+    return wire::framedReply(wire::hbxReplyBody(command.hbxAddress, command.parameter, *list));
 }
 
 } // namespace sim

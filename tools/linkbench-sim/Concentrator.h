@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BusLayout.h"
-#include "CommandParser.h"
+#include "wire/CommandFrame.h"
 
 #include <QByteArrayList>
 #include <QDateTime>
@@ -22,14 +22,14 @@ public:
     static constexpr qint64 kHistoryIntervalMs = 10 * 60 * 1000;
 
     // The reply to requests 70 to 74; nothing for any other number.
-    std::optional<QByteArray> reply(const Command& command, const QDateTime& now) const;
+    std::optional<QByteArray> reply(const wire::Command& command, const QDateTime& now) const;
 
     // The fields alone, without header, separators and check field.
-    std::optional<QByteArrayList> fields(const Command& command, const QDateTime& now) const;
+    std::optional<QByteArrayList> fields(const wire::Command& command, const QDateTime& now) const;
 
 private:
-    QByteArrayList currentValues(int channel, const QDateTime& now) const;
-    QByteArrayList history(int address, int channel, const QDateTime& now) const;
+    QByteArrayList currentValues(const QByteArray& channel, const QDateTime& now) const;
+    QByteArrayList history(const wire::Command& command, const QDateTime& now) const;
 
     BusLayout m_layout;
 };

@@ -2,39 +2,9 @@
 
 #include "SimTexts.h"
 
-#include <QHash>
+#include "wire/WireText.h"
 
 namespace sim {
-
-namespace {
-
-const QHash<char, QString>& controlNames()
-{
-    static const QHash<char, QString> names = {
-        {0x02, QStringLiteral("STX")}, {0x03, QStringLiteral("ETX")}, {0x06, QStringLiteral("ACK")},
-        {0x11, QStringLiteral("DC1")}, {0x12, QStringLiteral("DC2")}, {0x13, QStringLiteral("DC3")},
-        {0x14, QStringLiteral("DC4")}, {0x15, QStringLiteral("NAK")}, {0x17, QStringLiteral("ETB")},
-        {0x1E, QStringLiteral("RS")},  {0x1F, QStringLiteral("US")},
-    };
-    return names;
-}
-
-} // namespace
-
-QString visibleBytes(const QByteArray& bytes)
-{
-    QString text;
-    for (const char c : bytes) {
-        if (c >= 0x20 && c <= 0x7e) {
-            text += QLatin1Char(c);
-            continue;
-        }
-        const QString name = controlNames().value(
-            c, QStringLiteral("%1").arg(uint(uchar(c)), 2, 16, QLatin1Char('0')).toUpper());
-        text += u'<' + name + u'>';
-    }
-    return text;
-}
 
 QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& answer, bool dropped,
                      const QByteArray& sent)
@@ -45,8 +15,8 @@ QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& a
 QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& answer,
                      ReplyFate fate, const QByteArray& sent, qint64 delayNs)
 {
-    QString line =
-        time.toString(QStringLiteral("hh:mm:ss.zzz ")) + texts::kLogReceived + visibleBytes(frame);
+    QString line = time.toString(QStringLiteral("hh:mm:ss.zzz ")) + texts::kLogReceived +
+                   wire::namedBytes(frame);
     if (answer.kind == AnswerKind::Silent)
         return line + texts::kLogSilent + answer.note;
     switch (fate) {
@@ -63,7 +33,7 @@ QString exchangeLine(const QTime& time, const QByteArray& frame, const Answer& a
         line += texts::kLogBadCheck;
         break;
     }
-    line += visibleBytes(sent);
+    line += wire::namedBytes(sent);
     if (!answer.note.isEmpty())
         line += QStringLiteral("  (") + answer.note + u')';
     if (delayNs >= 0 && fate != ReplyFate::Dropped)

@@ -9,10 +9,6 @@
 // The lines the simulator writes to standard error, one per command.
 namespace sim {
 
-// Bytes with control characters by name: "<DC1>00101<ETX>"; any other byte
-// outside printable ASCII as two hex digits: "<7F>".
-QString visibleBytes(const QByteArray& bytes);
-
 // "14:03:05.120 收 <DC1>00101<ETX>  答 <STX>00101+0011.0...<ETB>", or with
 // "不答：" and the reason, or with "应答丢弃（--drop）：" and the lost reply.
 // `sent` is what goes on the line (stray characters included).

@@ -1,12 +1,11 @@
 #include "InstrumentBus.h"
 
 #include "ProcessValue.h"
-#include "ReplyFrames.h"
 #include "SimTexts.h"
 #include "catalogue/ParameterList.h"
-#include "protocol/CommandFrames.h"
-#include "protocol/ControlChars.h"
-#include "protocol/NumericText.h"
+#include "wire/ControlChars.h"
+#include "wire/NumericText.h"
+#include "wire/ReplyFrame.h"
 
 #include <utility>
 
@@ -28,12 +27,6 @@ bool parameterExists(const QByteArray& code)
     return catalogue::parameterPosition(QString::fromLatin1(code)) >= 0;
 }
 
-QByteArray addressAndChannel(const Command& command)
-{
-    return QByteArray::number(command.address).rightJustified(3, '0') +
-           QByteArray::number(command.channel).rightJustified(2, '0');
-}
-
 } // namespace
 
 InstrumentBus::InstrumentBus(BusLayout layout, Clock clock)
@@ -43,48 +36,46 @@ InstrumentBus::InstrumentBus(BusLayout layout, Clock clock)
 
 Answer InstrumentBus::answer(const QByteArray& frame, bool refuseWrite)
 {
-    const std::optional<Command> command = parseCommand(frame);
+    const std::optional<wire::Command> command = wire::parseCommand(frame);
     if (!command)
         return silent(texts::kMalformed);
-    if (command->function == Function::Concentrator)
+    if (command->function == wire::Function::Dc4)
         return toConcentrator(*command);
     return toInstrument(*command, refuseWrite);
 }
 
-Answer InstrumentBus::toInstrument(const Command& command, bool refuseWrite)
+Answer InstrumentBus::toInstrument(const wire::Command& command, bool refuseWrite)
 {
-    if (!m_layout.isAttached(command.address))
+    const int address = command.address.toInt();
+    const int channel = command.channel.toInt();
+    if (!m_layout.isAttached(address))
         return silent(texts::kNotOnBus);
-    if (m_layout.isFaulty(command.address))
+    if (m_layout.isFaulty(address))
         return silent(texts::kFaulty);
-    if (!BusLayout::hasChannel(command.channel))
+    if (!BusLayout::hasChannel(channel))
         return silent(texts::kNoChannel);
 
-    if (command.function == Function::ReadValue) {
-        const double value =
-            processValue(command.address, command.channel, m_clock().toMSecsSinceEpoch());
-        return {AnswerKind::Reply,
-                framedReply(addressAndChannel(command) + processValueText(value)),
-                {}};
+    const QByteArray place = command.address + command.channel;
+    if (command.function == wire::Function::Dc1) {
+        const double value = processValue(address, channel, m_clock().toMSecsSinceEpoch());
+        return {AnswerKind::Reply, wire::framedReply(place + processValueText(value)), {}};
     }
-    if (command.function == Function::ReadParameter) {
+    if (command.function == wire::Function::Dc2) {
         // A read cannot be refused: a parameter the instrument lacks goes unanswered.
         if (!parameterExists(command.parameter))
             return silent(texts::kNoParameter);
-        const QByteArray value =
-            m_parameters.value(command.address, command.channel, command.parameter);
-        return {AnswerKind::Reply,
-                framedReply(addressAndChannel(command) + char(ctl::US) + command.parameter +
-                            char(ctl::US) + value),
-                {}};
+        const QByteArray value = m_parameters.value(address, channel, command.parameter);
+        return {
+            AnswerKind::Reply,
+            wire::framedReply(place + char(ctl::US) + command.parameter + char(ctl::US) + value),
+            {}};
     }
     return write(command, refuseWrite);
 }
 
-Answer InstrumentBus::write(const Command& command, bool refuseWrite)
+Answer InstrumentBus::write(const wire::Command& command, bool refuseWrite)
 {
-    const QString expected = frames::checksum(QString::fromLatin1(command.summedBody));
-    if (command.checksum != expected.toLatin1())
+    if (!wire::checksumHolds(command))
         return nak(texts::kWrongChecksum);
     if (!parameterExists(command.parameter))
         return nak(texts::kNoParameter);
@@ -92,15 +83,16 @@ Answer InstrumentBus::write(const Command& command, bool refuseWrite)
         return nak(texts::kNotANumber);
     if (refuseWrite)
         return nak(texts::kForcedNak);
-    m_parameters.store(command.address, command.channel, command.parameter, command.value);
+    m_parameters.store(command.address.toInt(), command.channel.toInt(), command.parameter,
+                       command.value);
     return {AnswerKind::Ack, QByteArray(1, char(ctl::ACK)), texts::kWritten};
 }
 
-Answer InstrumentBus::toConcentrator(const Command& command)
+Answer InstrumentBus::toConcentrator(const wire::Command& command)
 {
     if (command.hbxAddress != m_layout.hbxAddressField())
         return silent(texts::kNotOnBus);
-    if (!BusLayout::hasChannel(command.channel))
+    if (!BusLayout::hasChannel(command.channel.toInt()))
         return silent(texts::kNoChannel);
     const std::optional<QByteArray> reply = m_concentrator.reply(command, m_clock());
     if (!reply)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "BusLayout.h"
-#include "CommandParser.h"
 #include "Concentrator.h"
 #include "ParameterStore.h"
 #include "platform/Clock.h"
+#include "wire/CommandFrame.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,9 +34,9 @@ public:
     const BusLayout& layout() const { return m_layout; }
 
 private:
-    Answer toInstrument(const Command& command, bool refuseWrite);
-    Answer toConcentrator(const Command& command);
-    Answer write(const Command& command, bool refuseWrite);
+    Answer toInstrument(const wire::Command& command, bool refuseWrite);
+    Answer toConcentrator(const wire::Command& command);
+    Answer write(const wire::Command& command, bool refuseWrite);
 
     BusLayout m_layout;
     Clock m_clock;

@@ -1,6 +1,6 @@
 #include "ProcessValue.h"
 
-#include "protocol/NumericText.h"
+#include "wire/NumericText.h"
 
 namespace sim {
 

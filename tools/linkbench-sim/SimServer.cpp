@@ -2,7 +2,7 @@
 
 #include "ExchangeLog.h"
 #include "MonotonicClock.h"
-#include "protocol/ControlChars.h"
+#include "wire/ControlChars.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "protocol/NumericText.h"
+#include "wire/NumericText.h"
 
 #include <algorithm>
 #include <array>
