@@ -18,12 +18,12 @@
 //     QT_QPA_PLATFORM=offscreen build-rel/bench/bench_exchange_latency [exchanges] [entries]
 
 #include "BenchMeasures.h"
-#include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
-#include "ui/ApplicationSetup.h"
 #include "ui/ComTest.h"
 #include "ui/TextModule.h"
 #include "ui/TranscriptPane.h"
+#include "widgets/ApplicationSetup.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>

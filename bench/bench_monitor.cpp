@@ -15,7 +15,7 @@
 #include "BenchMeasures.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/SetupPanel.h"
-#include "ui/ApplicationSetup.h"
+#include "widgets/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -32,12 +32,12 @@
 
 #include "BenchMeasures.h"
 #include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
 #include "platform/SerialLine.h"
 #include "ui/ComTest.h"
 #include "ui/TextModule.h"
 #include "ui/TranscriptPane.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>

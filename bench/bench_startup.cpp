@@ -13,11 +13,11 @@
 //     xvfb-run -a build-rel/bench/bench_startup [runs]
 
 #include "BenchMeasures.h"
-#include "platform/MessageBoxes.h"
 #include "platform/QtSerialLine.h"
-#include "ui/ApplicationSetup.h"
 #include "ui/ComTest.h"
 #include "ui/TextModule.h"
+#include "widgets/ApplicationSetup.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

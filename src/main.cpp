@@ -1,9 +1,9 @@
-#include "platform/PlatformServices.h"
 #include "platform/PortChoices.h"
 #include "platform/QtSerialLine.h"
-#include "ui/ApplicationSetup.h"
 #include "ui/CommandLine.h"
 #include "ui/TextModule.h"
+#include "widgets/ApplicationSetup.h"
+#include "widgets/PlatformServices.h"
 
 #include <QApplication>
 

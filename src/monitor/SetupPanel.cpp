@@ -5,7 +5,7 @@
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "monitor/MonitorTexts.h"
-#include "monitor/PortBox.h"
+#include "widgets/PortBox.h"
 #include "wire/NumericText.h"
 
 #include <QCheckBox>

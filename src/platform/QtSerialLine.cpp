@@ -12,7 +12,7 @@ QtSerialLine::QtSerialLine(DeviceForPort deviceForPort, QObject* parent)
     : SerialLine(parent), m_deviceForPort(std::move(deviceForPort))
 {
     connect(&m_port, &QSerialPort::readyRead, this,
-            [this] { emit notification(reception::kEventReceive); });
+            [this] { emit notification(line::kEventReceive); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLine::onErrorOccurred);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/ReplyReception.h"
+#include "platform/LineEvents.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -28,7 +28,7 @@ public:
     virtual QByteArray readAll() = 0;
 
 signals:
-    // Raised on the user-interface thread; reception::kEventReceive means characters received.
+    // Raised on the user-interface thread; line::kEventReceive means characters received.
     void notification(int eventCode);
     // Port `portNumber` has opened (a refused open says nothing).
     void opened(int portNumber);

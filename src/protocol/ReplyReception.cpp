@@ -16,7 +16,7 @@ bool awaitsFramedReply(const QString& funcCode)
 
 bool wantsChunk(const ModuleVars& vars, int eventCode)
 {
-    if (eventCode != kEventReceive)
+    if (eventCode != line::kEventReceive)
         return false;
     return awaitsFramedReply(vars.FuncCode) || vars.FuncCode == QChar(ctl::DC3);
 }

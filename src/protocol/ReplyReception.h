@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LineEvents.h"
 #include "protocol/ModuleVars.h"
 
 #include <QList>
@@ -22,11 +23,8 @@ struct Outcome
     bool operator==(const Outcome&) const = default;
 };
 
-// The serial line's event code for characters received.
-inline constexpr int kEventReceive = 2;
-
 // Whether a receive notification with `eventCode` reads the port at all: only
-// kEventReceive while a command of DC1..DC4 has been sent.
+// line::kEventReceive while a command of DC1..DC4 has been sent.
 bool wantsChunk(const ModuleVars& vars, int eventCode);
 
 // Handles one chunk; call only when wantsChunk() said yes. Control characters

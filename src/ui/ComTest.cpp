@@ -8,14 +8,14 @@
 #include "ui/ExchangeController.h"
 #include "ui/InfoCommands.h"
 #include "ui/LinkLabel.h"
-#include "ui/PortListControl.h"
 #include "ui/SelectionHandlers.h"
 #include "ui/TranscriptCommands.h"
 #include "ui/TranscriptPane.h"
-#include "ui/WheelNeedsFocus.h"
 #include "ui/WindowFonts.h"
 #include "ui/WindowLayout.h"
 #include "ui/WindowTexts.h"
+#include "widgets/PortListControl.h"
+#include "widgets/WheelNeedsFocus.h"
 #include "wire/NumericText.h"
 
 #include <QAbstractItemView>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/PlatformServices.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
 #include "transcript/Transcript.h"
+#include "widgets/PlatformServices.h"
 
 #include <QMainWindow>
 

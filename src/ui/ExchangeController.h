@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/TranscriptEntry.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QObject>
 #include <optional>

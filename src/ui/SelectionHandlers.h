@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/PlatformServices.h"
 #include "protocol/ModuleVars.h"
+#include "widgets/PlatformServices.h"
 
 #include <memory>
 

@@ -4,8 +4,8 @@
 #include "transcript/Transcript.h"
 #include "transcript/TranscriptEncoding.h"
 #include "transcript/TranscriptFileName.h"
-#include "transcript/TranscriptPrintLayout.h"
 #include "transcript/TranscriptTexts.h"
+#include "widgets/TranscriptPrintLayout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PlatformServices.h"
+#include "widgets/PlatformServices.h"
 
 #include <QObject>
 #include <QString>

@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString sinceStx; // what the reply holds since its last STX, as the rule keeps it
     const bool framed = sent != 2;
     for (const QString& chunk : std::as_const(chunks)) {
-        FUZZ_CHECK(!reception::wantsChunk(vars, reception::kEventReceive + 1));
-        if (!reception::wantsChunk(vars, reception::kEventReceive) || chunk.isEmpty())
+        FUZZ_CHECK(!reception::wantsChunk(vars, line::kEventReceive + 1));
+        if (!reception::wantsChunk(vars, line::kEventReceive) || chunk.isEmpty())
             continue;
         const reception::Outcome outcome = reception::takeChunk(vars, chunk);
         if (framed) {

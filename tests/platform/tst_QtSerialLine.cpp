@@ -236,7 +236,7 @@ void tst_QtSerialLine::everyByteValueCrossesUnchanged()
     QCOMPARE(receiveOnLine(line, notifications, 256), bytes);
     QVERIFY(!notifications.isEmpty());
     for (const QList<QVariant>& args : std::as_const(notifications))
-        QCOMPARE(args.at(0).toInt(), reception::kEventReceive);
+        QCOMPARE(args.at(0).toInt(), line::kEventReceive);
 }
 
 void tst_QtSerialLine::burstsLargerThanTheSystemBufferCrossWhole()
@@ -280,7 +280,7 @@ void tst_QtSerialLine::chunksFromThePeer()
         notifications.clear();
         QVERIFY(m_pty->writeToPeer(chunk));
         QVERIFY(notifications.wait(3000));
-        QCOMPARE(notifications.first().at(0).toInt(), reception::kEventReceive);
+        QCOMPARE(notifications.first().at(0).toInt(), line::kEventReceive);
         QCOMPARE(line.readAll(), chunk);
         QCOMPARE(line.readAll(), QByteArray()); // the read took everything
     }

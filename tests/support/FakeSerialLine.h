@@ -23,7 +23,7 @@ public:
     QByteArray readAll() override;
 
     // Bytes waiting to be read, then notification(`eventCode`).
-    void deliver(const QByteArray& bytes, int eventCode = reception::kEventReceive);
+    void deliver(const QByteArray& bytes, int eventCode = line::kEventReceive);
     // The open line fails: it closes and raises failed(`reason`).
     void fail(const QString& reason);
     // The next open() calls fail with `reason` until an empty reason is set.

@@ -12,7 +12,7 @@
 #include "platform/PortFinder.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ComTest.h"
-#include "ui/PortListControl.h"
+#include "widgets/PortListControl.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "monitor/MonitorWindow.h"
-#include "ui/ApplicationSetup.h"
+#include "widgets/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,9 +1,9 @@
 // The real help, link, printer and program-folder adapters. The desktop's URL
 // handling is intercepted with QDesktopServices::setUrlHandler, so the test
 // sees exactly what would go to the viewer, browser or mail program.
-#include "platform/DesktopServices.h"
-#include "platform/PrinterAccess.h"
 #include "platform/ProgramFolder.h"
+#include "widgets/DesktopServices.h"
+#include "widgets/PrinterAccess.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/DesktopServices.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PrinterAccess.h"
-#include "platform/SaveFileDialog.h"
+#include "widgets/DesktopServices.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/PrinterAccess.h"
+#include "widgets/SaveFileDialog.h"
 
 #include <QString>
 

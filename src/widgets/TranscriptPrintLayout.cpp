@@ -1,4 +1,4 @@
-#include "transcript/TranscriptPrintLayout.h"
+#include "widgets/TranscriptPrintLayout.h"
 
 #include "transcript/TranscriptTexts.h"
 

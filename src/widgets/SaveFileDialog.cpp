@@ -1,4 +1,4 @@
-#include "platform/SaveFileDialog.h"
+#include "widgets/SaveFileDialog.h"
 
 #include <QFileDialog>
 

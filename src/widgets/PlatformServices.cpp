@@ -1,4 +1,4 @@
-#include "platform/PlatformServices.h"
+#include "widgets/PlatformServices.h"
 
 #include "platform/ProgramFolder.h"
 

@@ -1,6 +1,6 @@
 // The real save dialog, driven like an operator would from a polling timer:
 // where it starts, what it proposes, and what it hands back.
-#include "platform/SaveFileDialog.h"
+#include "widgets/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

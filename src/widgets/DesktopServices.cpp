@@ -1,4 +1,4 @@
-#include "platform/DesktopServices.h"
+#include "widgets/DesktopServices.h"
 
 #include <QWidget>
 

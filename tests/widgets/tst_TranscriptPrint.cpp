@@ -1,5 +1,5 @@
 // The printed page, checked on a PDF through pdftotext's word boxes.
-#include "transcript/TranscriptPrintLayout.h"
+#include "widgets/TranscriptPrintLayout.h"
 
 #include <QGuiApplication>
 #include <QPageLayout>

@@ -1,7 +1,7 @@
-#include "monitor/PortBox.h"
+#include "widgets/PortBox.h"
 
 #include "catalogue/LineLists.h"
-#include "ui/PortListControl.h"
+#include "widgets/PortListControl.h"
 
 #include <QComboBox>
 #include <QHelpEvent>

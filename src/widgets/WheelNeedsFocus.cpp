@@ -1,4 +1,4 @@
-#include "ui/WheelNeedsFocus.h"
+#include "widgets/WheelNeedsFocus.h"
 
 #include <QComboBox>
 #include <QEvent>

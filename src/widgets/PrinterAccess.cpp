@@ -1,4 +1,4 @@
-#include "platform/PrinterAccess.h"
+#include "widgets/PrinterAccess.h"
 
 #include <QPrinterInfo>
 

@@ -1,4 +1,4 @@
-#include "platform/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 MessageBoxFn realMessageBox()
 {

@@ -1,4 +1,4 @@
-#include "ui/PortListControl.h"
+#include "widgets/PortListControl.h"
 
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"

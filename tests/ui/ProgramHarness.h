@@ -14,10 +14,10 @@
 //     ProgramHarness mapped({.realLine = true});  // COM1 as the settings map it
 
 #include "FakeSerialLine.h"
-#include "platform/PlatformServices.h"
 #include "platform/QtSerialLine.h"
 #include "ui/ComTest.h"
 #include "ui/TextModule.h"
+#include "widgets/PlatformServices.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "FakeSerialLine.h"
 #include "catalogue/LineLists.h"
-#include "ui/PortListControl.h"
+#include "widgets/PortListControl.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/ApplicationSetup.h"
+#include "widgets/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QFont>
