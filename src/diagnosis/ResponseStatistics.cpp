@@ -57,9 +57,19 @@ void ResponseStatistics::addStray(int bytes)
     m_noiseBytes += quint64(std::max(bytes, 0));
 }
 
+quint64 ResponseStatistics::succeeded() const
+{
+    quint64 total = 0;
+    for (const OutcomeKind& kind : kOutcomes) {
+        if (!kind.failure)
+            total += count(kind.outcome);
+    }
+    return total;
+}
+
 double ResponseStatistics::successRatio() const
 {
-    return m_sent == 0 ? 0.0 : double(count(Outcome::Ok)) / double(m_sent);
+    return m_sent == 0 ? 0.0 : double(succeeded()) / double(m_sent);
 }
 
 double ResponseStatistics::minMs() const

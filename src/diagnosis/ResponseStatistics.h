@@ -38,6 +38,8 @@ public:
 
     quint64 sent() const { return m_sent; }
     quint64 count(Outcome outcome) const { return m_outcomes[std::size_t(outcome)]; }
+    // Exchanges whose outcome is no failure.
+    quint64 succeeded() const;
     quint64 lateExchanges() const { return m_lateExchanges; }
     quint64 lateBytes() const { return m_lateBytes; }
     quint64 noisyExchanges() const { return m_noisyExchanges; }

@@ -1,7 +1,6 @@
 #include "monitor/FramesModel.h"
 
 #include "monitor/MonitorTexts.h"
-#include "monitor/OutcomeText.h"
 #include "wire/WireText.h"
 
 #include <QFont>
@@ -93,7 +92,7 @@ QVariant FramesModel::data(const QModelIndex& index, int role) const
         case Reply:
             return wire::namedBytes(record.reply);
         case Result:
-            return monitor::outcomeText(record.outcome);
+            return diagnosis::outcomeLabel(record.outcome);
         case ResponseMs:
             return diagnosis::millisecondsText(record.responseUs);
         case Value:
@@ -108,9 +107,8 @@ QVariant FramesModel::data(const QModelIndex& index, int role) const
         return fixed;
     }
     // Port events and failed exchanges stand out in bold, which reads in any theme.
-    if (role == Qt::FontRole &&
-        (!entry.note.isEmpty() ||
-         (index.column() == Result && record.outcome != diagnosis::Outcome::Ok))) {
+    if (role == Qt::FontRole && (!entry.note.isEmpty() || (index.column() == Result &&
+                                                           diagnosis::isFailure(record.outcome)))) {
         QFont bold;
         bold.setBold(true);
         return bold;

@@ -44,12 +44,12 @@ inline const QString PageFrames = QStringLiteral("报文");
 
 // Statistics table.
 inline const QString TotalRow = QStringLiteral("合计");
-inline const QStringList StatisticsHeaders = {
-    QStringLiteral("目标"),    QStringLiteral("发送"),    QStringLiteral("成功"),
-    QStringLiteral("超时"),    QStringLiteral("NAK"),     QStringLiteral("校验错"),
-    QStringLiteral("格式错"),  QStringLiteral("迟到"),    QStringLiteral("成功率 %"),
-    QStringLiteral("最小 ms"), QStringLiteral("中位 ms"), QStringLiteral("P95 ms"),
-    QStringLiteral("P99 ms"),  QStringLiteral("最大 ms"), QStringLiteral("最后应答"),
+// The heads before and after the outcomes' columns, which take the outcomes' labels.
+inline const QStringList StatisticsHeadersBefore = {QStringLiteral("目标"), QStringLiteral("发送")};
+inline const QStringList StatisticsHeadersAfter = {
+    QStringLiteral("迟到"),    QStringLiteral("成功率 %"), QStringLiteral("最小 ms"),
+    QStringLiteral("中位 ms"), QStringLiteral("P95 ms"),   QStringLiteral("P99 ms"),
+    QStringLiteral("最大 ms"), QStringLiteral("最后应答"),
 };
 
 // Response-time page.
@@ -113,12 +113,5 @@ inline const QString ReportSetup = QStringLiteral("设置");
 inline const QString ReportSummary = QStringLiteral("统计");
 inline const QString ReportHistogram = QStringLiteral("响应时间分布");
 inline const QString ReportTrend = QStringLiteral("数值趋势");
-
-// Outcome names as the frames page and the statistics show them.
-inline const QString OutcomeOk = QStringLiteral("成功");
-inline const QString OutcomeTimeout = QStringLiteral("超时");
-inline const QString OutcomeNak = QStringLiteral("NAK");
-inline const QString OutcomeCheck = QStringLiteral("校验错");
-inline const QString OutcomeMalformed = QStringLiteral("格式错");
 
 } // namespace monitortexts

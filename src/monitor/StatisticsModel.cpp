@@ -28,11 +28,23 @@ void StatisticsModel::noteExchange(const diagnosis::ExchangeRecord& record)
     m_rows.back().lastResponse = record.sentAt;
 }
 
+const QStringList& StatisticsModel::headers()
+{
+    static const QStringList heads = [] {
+        QStringList list = monitortexts::StatisticsHeadersBefore;
+        for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+            list << diagnosis::outcomeLabel(kind.outcome);
+        return list + monitortexts::StatisticsHeadersAfter;
+    }();
+    return heads;
+}
+
 void StatisticsModel::fill(Row& row, const diagnosis::ResponseStatistics& statistics)
 {
-    for (int outcome = 0; outcome < diagnosis::kOutcomeCount; ++outcome)
-        row.counts[outcome] = statistics.count(diagnosis::Outcome(outcome));
+    for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+        row.counts[std::size_t(kind.outcome)] = statistics.count(kind.outcome);
     row.sent = statistics.sent();
+    row.succeeded = statistics.succeeded();
     row.late = statistics.lateExchanges();
     row.responses = statistics.responses();
     row.successPercent = 100.0 * statistics.successRatio();
@@ -60,7 +72,7 @@ bool StatisticsModel::isTrouble(int row, int column) const
         return false;
     const Row& r = m_rows[std::size_t(row)];
     if (column == Success)
-        return r.sent > 0 && r.counts[int(diagnosis::Outcome::Ok)] < r.sent;
+        return r.sent > 0 && r.succeeded < r.sent;
     if (column == P99Ms)
         return r.responses > 0 && r.p99Ms > m_timeoutMs / 2.0;
     return false;
@@ -81,21 +93,13 @@ QString StatisticsModel::cellText(const Row& row, int column) const
     const auto ms = [&row](double value) {
         return row.responses > 0 ? QString::number(value, 'f', value < 10 ? 2 : 1) : QString();
     };
+    if (column >= FirstOutcome && column < Late)
+        return QString::number(row.counts[std::size_t(column - FirstOutcome)]);
     switch (column) {
     case Target:
         return row.label;
     case Sent:
         return QString::number(row.sent);
-    case Ok:
-        return QString::number(row.counts[int(diagnosis::Outcome::Ok)]);
-    case Timeout:
-        return QString::number(row.counts[int(diagnosis::Outcome::Timeout)]);
-    case Nak:
-        return QString::number(row.counts[int(diagnosis::Outcome::Nak)]);
-    case Check:
-        return QString::number(row.counts[int(diagnosis::Outcome::Check)]);
-    case Malformed:
-        return QString::number(row.counts[int(diagnosis::Outcome::Malformed)]);
     case Late:
         return QString::number(row.late);
     case Success:
@@ -146,14 +150,14 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const
 QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < monitortexts::StatisticsHeaders.size())
-        return monitortexts::StatisticsHeaders[section];
+        section < ColumnCount)
+        return headers()[section];
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 QList<QStringList> StatisticsModel::tableTexts() const
 {
-    QList<QStringList> table{monitortexts::StatisticsHeaders};
+    QList<QStringList> table{headers()};
     for (const Row& row : m_rows) {
         QStringList cells;
         for (int column = 0; column < ColumnCount; ++column)

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <array>
 #include <vector>
 
 // The 统计 page: one row per target and a total row (合计) with the counts per
@@ -19,12 +20,9 @@ public:
     enum Column {
         Target,
         Sent,
-        Ok,
-        Timeout,
-        Nak,
-        Check,
-        Malformed,
-        Late,
+        // One column per outcome, in the order of diagnosis::kOutcomes.
+        FirstOutcome,
+        Late = FirstOutcome + int(diagnosis::kOutcomeCount),
         Success,
         MinMs,
         MedianMs,
@@ -36,6 +34,9 @@ public:
     };
 
     explicit StatisticsModel(QObject* parent = nullptr);
+
+    // The column that counts `outcome`.
+    static int outcomeColumn(diagnosis::Outcome outcome) { return FirstOutcome + int(outcome); }
 
     // A new run: its targets' labels and time-out; the table empties.
     void startRun(const QList<diagnosis::Target>& targets, int timeoutMs);
@@ -59,14 +60,16 @@ private:
     struct Row
     {
         QString label;
-        quint64 counts[5] = {}; // by diagnosis::Outcome
+        std::array<quint64, diagnosis::kOutcomeCount> counts{}; // by diagnosis::Outcome
         quint64 sent = 0;
+        quint64 succeeded = 0;
         quint64 late = 0;
         quint64 responses = 0;
         double successPercent = 0;
         double minMs = 0, medianMs = 0, p95Ms = 0, p99Ms = 0, maxMs = 0;
         QDateTime lastResponse;
     };
+    static const QStringList& headers();
     static void fill(Row& row, const diagnosis::ResponseStatistics& statistics);
     QString cellText(const Row& row, int column) const;
 

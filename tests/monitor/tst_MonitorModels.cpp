@@ -140,27 +140,31 @@ void tst_MonitorModels::trendKeepsSpikesInBoundedMemory()
 
 void tst_MonitorModels::statisticsMarkTrouble_data()
 {
-    QTest::addColumn<QList<int>>("outcomes"); // Outcome per exchange
+    QTest::addColumn<QStringList>("outcomes"); // the CSV word of each exchange's outcome
     QTest::addColumn<QList<int>>("responseMs");
     QTest::addColumn<int>("timeoutMs");
     QTest::addColumn<bool>("successTrouble");
     QTest::addColumn<bool>("p99Trouble");
 
-    QTest::newRow("all ok, fast") << QList<int>{0, 0, 0} << QList<int>{20, 25, 30} << 3000 << false
-                                  << false;
-    QTest::newRow("one time-out") << QList<int>{0, 1, 0} << QList<int>{20, -1, 30} << 3000 << true
-                                  << false;
+    const QString ok = u"ok"_s;
+    QTest::newRow("all ok, fast") << QStringList{ok, ok, ok} << QList<int>{20, 25, 30} << 3000
+                                  << false << false;
+    QTest::newRow("one time-out") << QStringList{ok, u"timeout"_s, ok} << QList<int>{20, -1, 30}
+                                  << 3000 << true << false;
     QTest::newRow("one bad check")
-        << QList<int>{3, 0} << QList<int>{20, 30} << 3000 << true << false;
+        << QStringList{u"check"_s, ok} << QList<int>{20, 30} << 3000 << true << false;
+    QTest::newRow("one of each") << QStringList{ok, u"timeout"_s, u"nak"_s, u"check"_s,
+                                                u"malformed"_s}
+                                 << QList<int>{20, -1, 20, 20, 20} << 3000 << true << false;
     QTest::newRow("slow beyond half the time-out")
-        << QList<int>{0, 0} << QList<int>{200, 700} << 1000 << false << true;
+        << QStringList{ok, ok} << QList<int>{200, 700} << 1000 << false << true;
     QTest::newRow("slow, just under half")
-        << QList<int>{0, 0} << QList<int>{200, 480} << 1000 << false << false;
+        << QStringList{ok, ok} << QList<int>{200, 480} << 1000 << false << false;
 }
 
 void tst_MonitorModels::statisticsMarkTrouble()
 {
-    QFETCH(QList<int>, outcomes);
+    QFETCH(QStringList, outcomes);
     QFETCH(QList<int>, responseMs);
     QFETCH(int, timeoutMs);
     QFETCH(bool, successTrouble);
@@ -171,8 +175,11 @@ void tst_MonitorModels::statisticsMarkTrouble()
     statistics.perTarget.resize(1);
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const qint64 us = responseMs[i] < 0 ? -1 : qint64(responseMs[i]) * 1000;
-        statistics.perTarget[0].add(Outcome(outcomes[i]), us, 0);
-        statistics.overall.add(Outcome(outcomes[i]), us, 0);
+        const auto kind = std::find_if(diagnosis::kOutcomes.begin(), diagnosis::kOutcomes.end(),
+                                       [&](const auto& k) { return outcomes[i] == k.word; });
+        QVERIFY(kind != diagnosis::kOutcomes.end());
+        statistics.perTarget[0].add(kind->outcome, us, 0);
+        statistics.overall.add(kind->outcome, us, 0);
     }
     StatisticsModel model;
     model.startRun({target}, timeoutMs);
@@ -191,6 +198,14 @@ void tst_MonitorModels::statisticsMarkTrouble()
              u"合计"_s);
     QCOMPARE(model.data(model.index(1, StatisticsModel::Sent), Qt::DisplayRole).toString(),
              QString::number(outcomes.size()));
+    // Each outcome's column is headed by its label and counts its exchanges.
+    for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes) {
+        const int column = StatisticsModel::outcomeColumn(kind.outcome);
+        QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 diagnosis::outcomeLabel(kind.outcome));
+        QCOMPARE(model.data(model.index(1, column), Qt::DisplayRole).toString(),
+                 QString::number(outcomes.count(QString::fromLatin1(kind.word))));
+    }
 }
 
 void tst_MonitorModels::storedSetup_data()

@@ -195,10 +195,10 @@ void tst_MonitorWithSim::statisticsEqualTheSimulatorsLog()
     StatisticsModel& table = *monitor.window.statisticsModel();
     monitor.window.pages()->setCurrentIndex(0);
     monitor.window.redrawNow();
-    const QList<QPair<int, QString>> columns = {{StatisticsModel::Ok, u"ok"_s},
-                                                {StatisticsModel::Timeout, u"timeout"_s},
-                                                {StatisticsModel::Nak, u"nak"_s},
-                                                {StatisticsModel::Check, u"check"_s}};
+    QList<QPair<int, QString>> columns;
+    for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+        columns.append(
+            {StatisticsModel::outcomeColumn(kind.outcome), QString::fromLatin1(kind.word)});
     for (int row = 0; row < table.rowCount(); ++row) {
         const QString label = table.data(table.index(row, 0), Qt::DisplayRole).toString();
         const QString address =
@@ -261,8 +261,9 @@ void tst_MonitorWithSim::statisticsEqualTheSimulatorsLog()
     const QString report = QString::fromUtf8(pdftotext.readAllStandardOutput());
     QVERIFY2(report.contains(u"链路监测报告"_s), qPrintable(report));
     const QRegularExpression totalRow(u"合计\\s+%1\\s+%2\\s+%3\\s"_s.arg(
-        monitor.total(StatisticsModel::Sent), monitor.total(StatisticsModel::Ok),
-        monitor.total(StatisticsModel::Timeout)));
+        monitor.total(StatisticsModel::Sent),
+        monitor.total(StatisticsModel::outcomeColumn(diagnosis::Outcome::Ok)),
+        monitor.total(StatisticsModel::outcomeColumn(diagnosis::Outcome::Timeout))));
     QVERIFY2(totalRow.match(report).hasMatch(), qPrintable(report));
     QVERIFY2(Monitor::warnings.isEmpty(), qPrintable(Monitor::warnings.join(u'\n')));
 }

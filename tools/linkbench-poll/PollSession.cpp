@@ -15,8 +15,6 @@ namespace poll {
 
 namespace {
 
-using diagnosis::Outcome;
-
 constexpr int kStatusRedrawMs = 100; // at most ten redraws a second
 
 void print(std::FILE* stream, const QString& text)
@@ -90,7 +88,7 @@ int PollSession::exec()
     }
     printSummary();
     const diagnosis::ResponseStatistics& all = m_engine.statistics().overall;
-    const bool allOk = all.sent() > 0 && all.count(Outcome::Ok) == all.sent() && !m_csvFailed;
+    const bool allOk = all.sent() > 0 && all.succeeded() == all.sent() && !m_csvFailed;
     return allOk ? kExitAllOk : kExitSomeFailed;
 }
 
@@ -145,17 +143,15 @@ void PollSession::drawStatus()
     } else {
         const diagnosis::ResponseStatistics& s = e.statistics().overall;
         const double seconds = std::max(double(m_elapsed.elapsed()) / 1000.0, 0.001);
-        text = texts::kStatus.arg(s.sent())
-                   .arg(double(s.sent()) / seconds, 0, 'f', 1)
-                   .arg(s.count(Outcome::Ok))
-                   .arg(s.count(Outcome::Timeout))
-                   .arg(s.count(Outcome::Nak))
-                   .arg(s.count(Outcome::Check))
-                   .arg(s.count(Outcome::Malformed))
-                   .arg(s.lateExchanges())
-                   .arg(m_lastResponseUs < 0 ? QStringLiteral("-")
-                                             : diagnosis::millisecondsText(m_lastResponseUs) +
-                                                   QStringLiteral(" ms"));
+        QStringList parts{
+            texts::kStatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
+        for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+            parts << QString::fromUtf16(kind.tally) + u' ' + QString::number(s.count(kind.outcome));
+        parts << texts::kStatusTail.arg(s.lateExchanges())
+                     .arg(m_lastResponseUs < 0 ? QStringLiteral("-")
+                                               : diagnosis::millisecondsText(m_lastResponseUs) +
+                                                     QStringLiteral(" ms"));
+        text = parts.join(QStringLiteral("  "));
     }
     // Back to the line's start, the text, and the rest of the old line erased.
     print(m_err, u'\r' + text + QStringLiteral("\x1b[K"));

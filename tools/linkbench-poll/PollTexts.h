@@ -44,8 +44,10 @@ inline const QString kInterrupted =
     QStringLiteral("收到中断，本次通讯结束后停止（interrupted: stopping after this exchange）");
 
 // Live status line: exchanges, rate, outcome counts, last response time.
-inline const QString kStatus =
-    QStringLiteral("%1 次  %2/s  ok %3  超时 %4  NAK %5  校验 %6  格式 %7  迟到 %8  末次 %9");
+// The status line: the head, each outcome's tally word and count, the tail,
+// two blanks apart.
+inline const QString kStatusHead = QStringLiteral("%1 次  %2/s");
+inline const QString kStatusTail = QStringLiteral("迟到 %1  末次 %2");
 inline const QString kScanStatus = QStringLiteral("扫描 %1/%2  已应答 %3");
 
 // Summary.

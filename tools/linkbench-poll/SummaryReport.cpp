@@ -9,11 +9,16 @@ namespace poll {
 
 namespace {
 
-using diagnosis::Outcome;
 using diagnosis::ResponseStatistics;
 
-const QStringList kColumns = {"sent",     "ok",  "timeout", "nak", "check", "malformed", "late",
-                              "success%", "min", "median",  "p95", "p99",   "max(ms)"};
+// sent, one column per outcome, then the rest.
+QStringList columns()
+{
+    QStringList heads{QStringLiteral("sent")};
+    for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+        heads << diagnosis::outcomeName(kind.outcome);
+    return heads + QStringList{"late", "success%", "min", "median", "p95", "p99", "max(ms)"};
+}
 
 QString msText(double ms)
 {
@@ -22,14 +27,11 @@ QString msText(double ms)
 
 QStringList rowCells(const ResponseStatistics& s)
 {
-    QStringList cells = {QString::number(s.sent()),
-                         QString::number(s.count(Outcome::Ok)),
-                         QString::number(s.count(Outcome::Timeout)),
-                         QString::number(s.count(Outcome::Nak)),
-                         QString::number(s.count(Outcome::Check)),
-                         QString::number(s.count(Outcome::Malformed)),
-                         QString::number(s.lateExchanges()),
-                         QString::number(s.successRatio() * 100.0, 'f', 1)};
+    QStringList cells = {QString::number(s.sent())};
+    for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
+        cells << QString::number(s.count(kind.outcome));
+    cells << QString::number(s.lateExchanges())
+          << QString::number(s.successRatio() * 100.0, 'f', 1);
     if (s.responses() == 0) {
         for (int i = 0; i < 5; ++i)
             cells << QStringLiteral("-");
@@ -45,7 +47,7 @@ QStringList rowCells(const ResponseStatistics& s)
 QString summaryTable(const QStringList& labels, const diagnosis::RunStatistics& statistics)
 {
     QList<QStringList> rows;
-    rows << (QStringList{QStringLiteral("target")} + kColumns);
+    rows << (QStringList{QStringLiteral("target")} + columns());
     for (qsizetype i = 0; i < labels.size() && i < qsizetype(statistics.perTarget.size()); ++i)
         rows << (QStringList{labels[i]} + rowCells(statistics.perTarget[std::size_t(i)]));
     rows << (QStringList{texts::kOverall} + rowCells(statistics.overall));
