@@ -15,4 +15,14 @@ inline constexpr int kDefaultLineSettingPosition = 3; // "9600,n,8,2"
 inline constexpr int kDefaultChannelPosition = 1;     // "01"
 inline constexpr int kDefaultAddressPosition = 0;     // "001"
 
+// What every program starts with when told nothing else: "COM1" and "9600,n,8,2".
+inline QString defaultPortEntry()
+{
+    return portEntries()[kDefaultPortPosition];
+}
+inline QString defaultLineSettings()
+{
+    return lineSettingEntries()[kDefaultLineSettingPosition];
+}
+
 } // namespace catalogue

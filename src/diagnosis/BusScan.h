@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/LineLists.h"
 #include "diagnosis/DiagnosisEngine.h"
 
 #include <QList>
@@ -9,8 +10,8 @@ namespace diagnosis {
 
 struct ScanPlan
 {
-    QString port = QStringLiteral("COM1");
-    QString settings = QStringLiteral("9600,n,8,2");
+    QString port = catalogue::defaultPortEntry();
+    QString settings = catalogue::defaultLineSettings();
     int from = 1;
     int to = 255;
     int timeoutMs = 300;

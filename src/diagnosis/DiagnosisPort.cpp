@@ -9,12 +9,8 @@ namespace diagnosis {
 
 QString deviceForPortText(const QString& portText)
 {
-    static const QRegularExpression comPort(QStringLiteral("^COM([1-8])$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = comPort.match(portText);
-    if (match.hasMatch())
-        return currentPortDevice(match.captured(1).toInt()).device;
-    return portText;
+    const int portNumber = comPortNumber(portText);
+    return portNumber > 0 ? currentPortDevice(portNumber).device : portText;
 }
 
 bool openDiagnosisPort(QSerialPort& port, const QString& portText, const QString& settings,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/LineLists.h"
 #include "diagnosis/DiagnosisTarget.h"
 
 #include <QList>
@@ -10,8 +11,8 @@ namespace diagnosis {
 // What a diagnosis run does: which targets, round-robin, how often, for how long.
 struct RunPlan
 {
-    QString port = QStringLiteral("COM1"); // "COM1".."COM8" or a device path
-    QString settings = QStringLiteral("9600,n,8,2");
+    QString port = catalogue::defaultPortEntry(); // "COM1".."COM8" or a device path
+    QString settings = catalogue::defaultLineSettings();
     QList<Target> targets;
     int intervalMs = 0;   // from send to send; 0: back to back
     int timeoutMs = 3000; // from the flushed send to the reply's end

@@ -6,6 +6,7 @@
 #include "catalogue/ParameterList.h"
 #include "diagnosis/DiagnosisPort.h"
 #include "monitor/MonitorTexts.h"
+#include "platform/PortMapping.h"
 #include "wire/NumericText.h"
 
 #include <QRegularExpression>
@@ -16,10 +17,7 @@ namespace monitor {
 
 int portNumberOf(const QString& port)
 {
-    static const QRegularExpression com(QStringLiteral("^COM([1-8])$"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = com.match(port.trimmed());
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    return comPortNumber(port.trimmed());
 }
 
 QString deviceOf(const QString& port)

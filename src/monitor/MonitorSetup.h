@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/LineLists.h"
 #include "diagnosis/RunPlan.h"
 
 #include <QList>
@@ -14,8 +15,8 @@ class QSettings;
 // from the widgets.
 struct MonitorSetup
 {
-    QString port = QStringLiteral("COM1"); // "COM1".."COM8" or a device path
-    QString lineSettings = QStringLiteral("9600,n,8,2");
+    QString port = catalogue::defaultPortEntry(); // "COM1".."COM8" or a device path
+    QString lineSettings = catalogue::defaultLineSettings();
     int functionIndex = 0; // position in the function list
     QString addresses = QStringLiteral("1");
     QString channel = QStringLiteral("01");

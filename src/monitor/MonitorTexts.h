@@ -31,8 +31,6 @@ inline const QString Stop = QStringLiteral("停止");
 inline const QString Scan = QStringLiteral("扫描");
 
 // Refusals: the first two are the main window's own.
-inline const QString BadAddress = QStringLiteral("请输入001-255之间的数字");
-inline const QString BadValue = QStringLiteral("输入错误！");
 inline const QString BadPort = QStringLiteral("请选择COM1-COM8或输入设备路径");
 
 // Pages.
@@ -104,7 +102,6 @@ inline const QString PortLost = QStringLiteral("已断开");
 inline const QString PortReopened = QStringLiteral("已重新打开 %1");
 inline const QString RunTime = QStringLiteral("运行 %1");
 inline const QString Rate = QStringLiteral("%1 次/秒");
-inline const QString CannotOpen = QStringLiteral("无法打开串口%1\n%2");
 
 // Report.
 inline const QString ReportTitle = QStringLiteral("链路监测报告");

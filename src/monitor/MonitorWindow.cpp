@@ -10,6 +10,7 @@
 #include "monitor/SetupPanel.h"
 #include "monitor/StatisticsModel.h"
 #include "monitor/TrendView.h"
+#include "platform/PortTexts.h"
 
 #include <QAction>
 #include <QChartView>
@@ -237,7 +238,7 @@ bool MonitorWindow::startRun(const MonitorSetup& setup)
     m_portText = setup.port;
     QString refusal;
     if (!m_engine.start(plan, &refusal)) {
-        warn(texts::CannotOpen.arg(setup.port, refusal));
+        warn(porttexts::CannotOpen.arg(setup.port, refusal));
         return false;
     }
     monitor::saveSetup(m_settings, setup);
@@ -278,7 +279,7 @@ bool MonitorWindow::startScan(const MonitorSetup& setup)
     m_portText = setup.port;
     QString refusal;
     if (!m_scan.start(plan, &refusal)) {
-        warn(texts::CannotOpen.arg(setup.port, refusal));
+        warn(porttexts::CannotOpen.arg(setup.port, refusal));
         return false;
     }
     m_portState = texts::PortOpen.arg(setup.port);

@@ -2,6 +2,7 @@
 
 #include "catalogue/AddressRanges.h"
 #include "catalogue/FunctionList.h"
+#include "catalogue/InputTexts.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "monitor/MonitorTexts.h"
@@ -160,9 +161,9 @@ QString SetupPanel::refusal() const
     if (m_port->currentText().trimmed().isEmpty())
         return texts::BadPort;
     if (!parseAddressRanges(m_addresses->text()))
-        return texts::BadAddress;
+        return inputtexts::BadAddress;
     if (m_value->isEnabled() && !numeric::isNumber(m_value->text()))
-        return texts::BadValue;
+        return inputtexts::BadValue;
     return {};
 }
 

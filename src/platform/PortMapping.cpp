@@ -2,7 +2,9 @@
 
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
+#include "platform/PortTexts.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 
 PortDevice mapPort(int portNumber, const PortMappingInput& input)
@@ -69,4 +71,31 @@ PortDevice currentPortDevice(int portNumber)
     if (!fromEnvironment.isEmpty())
         return PortDevice{fromEnvironment, PortSource::Environment, std::nullopt};
     return mapPort(portNumber, currentPortMappingInput());
+}
+
+int comPortNumber(const QString& text)
+{
+    static const QRegularExpression com(QStringLiteral("^COM([1-8])$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = com.match(text);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString portSourceText(int portNumber, PortSource source, bool english)
+{
+    const auto words = [english](const QString& chinese, const QString& inEnglish) {
+        return english ? chinese + u' ' + inEnglish : chinese;
+    };
+    switch (source) {
+    case PortSource::Environment:
+        return words(porttexts::SourceEnvironment, porttexts::SourceEnvironmentEnglish) + u' ' +
+               QString::fromLatin1(portEnvironmentVariable(portNumber));
+    case PortSource::Chosen:
+        return words(porttexts::SourceChosen, porttexts::SourceChosenEnglish);
+    case PortSource::Found:
+        return words(porttexts::SourceFound, porttexts::SourceFoundEnglish);
+    case PortSource::Default:
+        break;
+    }
+    return words(porttexts::SourceDefault, porttexts::SourceDefaultEnglish);
 }

@@ -49,5 +49,12 @@ PortMappingInput currentPortMappingInput();
 // without a found port's description.
 PortDevice currentPortDevice(int portNumber);
 
+// n for a port entry "COM1".."COM8" in either case, 0 for any other text (a device path).
+int comPortNumber(const QString& text);
+
+// Where the device of port entry COMn came from, as the port tooltip says it
+// ("已选择"); with `english`, as the command line's port list says it ("已选择 chosen").
+QString portSourceText(int portNumber, PortSource source, bool english = false);
+
 // The environment variable that names the device of port entry COMn.
 QByteArray portEnvironmentVariable(int portNumber);

@@ -28,11 +28,19 @@ inline const QString SettingParity = QStringLiteral("校验位");
 inline const QString SettingDataBits = QStringLiteral("数据位");
 inline const QString SettingStopBits = QStringLiteral("停止位");
 
-// Where the device of an entry came from.
-inline const QString SourceEnvironment = QStringLiteral("环境变量 %1");
+// The box, the monitor's warning and linkbench-poll's refusal when a port
+// cannot be opened: %1 the port ("COM1" or a device path), %2 the reason.
+inline const QString CannotOpen = QStringLiteral("无法打开串口%1\n%2");
+
+// Where the device of an entry came from; the command line adds the English word.
+inline const QString SourceEnvironment = QStringLiteral("环境变量");
 inline const QString SourceChosen = QStringLiteral("已选择");
 inline const QString SourceFound = QStringLiteral("自动找到");
 inline const QString SourceDefault = QStringLiteral("默认");
+inline const QString SourceEnvironmentEnglish = QStringLiteral("environment");
+inline const QString SourceChosenEnglish = QStringLiteral("chosen");
+inline const QString SourceFoundEnglish = QStringLiteral("found");
+inline const QString SourceDefaultEnglish = QStringLiteral("default");
 
 // The port list: "COM1 → /dev/ttyUSB0 (FT232R USB UART, FTDI, 0403:6001)".
 inline const QString EntryArrow = QStringLiteral(" → ");

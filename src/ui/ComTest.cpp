@@ -1,6 +1,7 @@
 #include "ui/ComTest.h"
 
 #include "catalogue/FunctionList.h"
+#include "catalogue/InputTexts.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
 #include "platform/SerialLine.h"
@@ -252,7 +253,7 @@ void ComTest::Mnu开始_Click()
 {
     // The value is tested whatever the function, also where the command carries none.
     if (!numeric::isNumber(Combo9->currentText())) {
-        m_services.messageBox(this, applicationNotice(window_texts::BadValue));
+        m_services.messageBox(this, applicationNotice(inputtexts::BadValue));
         return;
     }
     // A menu command does not take the focus, so the address box may still

@@ -36,22 +36,6 @@ void addWindowSystemOptions(QCommandLineParser& parser)
     }
 }
 
-QString sourceText(int portNumber, PortSource source)
-{
-    switch (source) {
-    case PortSource::Environment:
-        return clitexts::SourceEnvironment.arg(
-            QString::fromLatin1(portEnvironmentVariable(portNumber)));
-    case PortSource::Chosen:
-        return clitexts::SourceChosen;
-    case PortSource::Found:
-        return clitexts::SourceFound;
-    case PortSource::Default:
-        break;
-    }
-    return clitexts::SourceDefault;
-}
-
 void printText(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -118,7 +102,7 @@ QString portListingText(const PortMappingInput& input)
     for (int portNumber = 1; portNumber <= 8; ++portNumber) {
         const PortDevice device = mapPort(portNumber, input);
         lines.append(clitexts::MappingLine.arg(portNumber)
-                         .arg(device.device, sourceText(portNumber, device.source)));
+                         .arg(device.device, portSourceText(portNumber, device.source, true)));
     }
     return lines.join(u'\n') + u'\n';
 }

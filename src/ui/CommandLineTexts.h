@@ -33,9 +33,5 @@ inline const QString Busy = QStringLiteral("    状态 state:             占用
 inline const QString Mapping = QStringLiteral("COM1–COM8:");
 // "  COM1 → /dev/ttyUSB0  [自动找到 found]"
 inline const QString MappingLine = QStringLiteral("  COM%1 → %2  [%3]");
-inline const QString SourceEnvironment = QStringLiteral("环境变量 environment %1");
-inline const QString SourceChosen = QStringLiteral("已选择 chosen");
-inline const QString SourceFound = QStringLiteral("自动找到 found");
-inline const QString SourceDefault = QStringLiteral("默认 default");
 
 } // namespace clitexts

@@ -1,5 +1,6 @@
 #include "ui/ExchangeController.h"
 
+#include "platform/PortTexts.h"
 #include "platform/SerialLine.h"
 #include "protocol/ReplyDecoding.h"
 #include "protocol/ReplyReception.h"
@@ -43,7 +44,8 @@ bool ExchangeController::preparePort(int portNumber, const QString& settings)
     QString reason;
     if (!line.open(portNumber, settings, &reason)) {
         m_parts.messageBox(m_parts.window,
-                           applicationNotice(window_texts::portOpenFailed(portNumber, reason),
+                           applicationNotice(porttexts::CannotOpen.arg(
+                                                 QStringLiteral("COM%1").arg(portNumber), reason),
                                              QMessageBox::Warning));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ui/SelectionHandlers.h"
 
+#include "catalogue/InputTexts.h"
 #include "catalogue/ParameterList.h"
 #include "protocol/CommandFrames.h"
 #include "ui/WindowTexts.h"
@@ -53,7 +54,7 @@ bool SelectionHandlers::acceptAddress()
     QComboBox* box = m_boxes.addressBox;
     const int address = frames::parseAddress(box->currentText());
     if (address < 0) {
-        refuse(box, window_texts::BadAddress);
+        refuse(box, inputtexts::BadAddress);
         return false;
     }
     box->setEditText(QString::fromLatin1(wire::addressField(address)));
@@ -64,7 +65,7 @@ bool SelectionHandlers::acceptValue()
 {
     if (numeric::isNumber(m_boxes.valueBox->currentText()))
         return true;
-    refuse(m_boxes.valueBox, window_texts::BadValue);
+    refuse(m_boxes.valueBox, inputtexts::BadValue);
     return false;
 }
 

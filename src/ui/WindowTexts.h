@@ -29,17 +29,7 @@ inline const QString MenuHelpMenu = QStringLiteral("帮助(&H)");
 inline const QString MenuHelp = QStringLiteral("帮助");
 inline const QString MenuAbout = QStringLiteral("关于");
 
-inline const QString BadAddress = QStringLiteral("请输入001-255之间的数字");
-inline const QString BadValue = QStringLiteral("输入错误！");
-
 inline const QString ExitQuestion = QStringLiteral("确定要退出吗?");
 inline const QString ExitTitle = QStringLiteral("通讯测试程序");
-
-// First line of the box shown when the selected port cannot be opened; the
-// second line names the device and the system's reason.
-inline QString portOpenFailed(int portNumber, const QString& reason)
-{
-    return QStringLiteral("无法打开串口COM%1\n").arg(portNumber) + reason;
-}
 
 } // namespace window_texts

@@ -14,22 +14,6 @@
 
 namespace {
 
-QString sourceText(int portNumber, PortSource source)
-{
-    switch (source) {
-    case PortSource::Environment:
-        return porttexts::SourceEnvironment.arg(
-            QString::fromLatin1(portEnvironmentVariable(portNumber)));
-    case PortSource::Chosen:
-        return porttexts::SourceChosen;
-    case PortSource::Found:
-        return porttexts::SourceFound;
-    case PortSource::Default:
-        break;
-    }
-    return porttexts::SourceDefault;
-}
-
 QString menuEntryText(const FoundPort& port)
 {
     const QString summary = port.summary();
@@ -96,7 +80,8 @@ QString PortListControl::toolTipText(int portNumber, const PortDevice& device, b
     const QString summary = device.port ? device.port->summary() : QString();
     if (!summary.isEmpty())
         first += QStringLiteral(" (%1)").arg(summary);
-    QStringList lines = {first, porttexts::SourceLine.arg(sourceText(portNumber, device.source))};
+    QStringList lines = {first,
+                         porttexts::SourceLine.arg(portSourceText(portNumber, device.source))};
     if (device.port && !device.port->stableName.isEmpty())
         lines.append(porttexts::StableNameLine.arg(device.port->stableName));
     if (lost)

@@ -4,6 +4,7 @@
 #include "catalogue/AddressRanges.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
+#include "platform/CommandLineTexts.h"
 #include "platform/LineSettings.h"
 #include "wire/Function.h"
 #include "wire/NumericText.h"
@@ -145,7 +146,7 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
         const QStringList unknown = parser.unknownOptionNames();
         parsed.error = unknown.isEmpty()
                            ? texts::kUsage.arg(parser.errorText())
-                           : texts::kUnknownOption.arg(optionSpelling(unknown.front()));
+                           : commandline::UnknownOption.arg(optionSpelling(unknown.front()));
         return parsed;
     }
     if (parser.isSet(QStringLiteral("help"))) {
@@ -162,8 +163,8 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     }
 
     const QString port = parser.isSet(QStringLiteral("port")) ? parser.value(QStringLiteral("port"))
-                                                              : QStringLiteral("COM1");
-    QString settings = QStringLiteral("9600,n,8,2");
+                                                              : catalogue::defaultPortEntry();
+    QString settings = catalogue::defaultLineSettings();
     if (parser.isSet(QStringLiteral("settings"))) {
         const std::optional<QString> listed =
             listedSettings(parser.value(QStringLiteral("settings")));

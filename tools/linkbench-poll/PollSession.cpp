@@ -3,6 +3,7 @@
 #include "PollTexts.h"
 #include "SummaryReport.h"
 #include "diagnosis/DiagnosisPort.h"
+#include "platform/PortTexts.h"
 #include "wire/CommandFrame.h"
 #include "wire/WireText.h"
 
@@ -59,7 +60,7 @@ int PollSession::exec()
     const bool started = m_options.scan ? m_scan.start(m_options.scanPlan, &refusal)
                                         : m_engine.start(m_options.plan, &refusal);
     if (!started) {
-        print(m_err, texts::kCannotOpenPort.arg(portText, refusal) + u'\n');
+        print(m_err, porttexts::CannotOpen.arg(portText, refusal) + u'\n');
         return kExitPort;
     }
     // Only once the port is open, so that a refused port leaves no file behind.

@@ -8,8 +8,6 @@
 namespace poll::texts {
 
 // Usage errors (exit status 2); %1 is the option or the text refused.
-inline const QString kUnknownOption =
-    QStringLiteral("未知选项 %1（unknown option）；--help 列出全部选项（lists all options）");
 inline const QString kUsage = QStringLiteral("命令行有误（bad command line）：%1");
 inline const QString kUnknownCommand =
     QStringLiteral("未知命令 %1（unknown command）；只有 scan（only scan is known）");
@@ -35,8 +33,6 @@ inline const QString kCsvCannotOpen =
 inline const QString kCsvWriteFailed =
     QStringLiteral("写 CSV 文件 %1 失败，运行停止（writing the CSV file failed, run stopped）：%2");
 
-// The port (exit status 3): as the window's box, "无法打开串口COMn" and the reason.
-inline const QString kCannotOpenPort = QStringLiteral("无法打开串口%1\n%2");
 inline const QString kPortLost =
     QStringLiteral("串口断开，每秒重试（port lost, retrying every second）：%1");
 inline const QString kPortBack = QStringLiteral("串口已恢复，继续（port back, going on）");

@@ -2,6 +2,7 @@
 
 #include "SimTexts.h"
 #include "catalogue/AddressRanges.h"
+#include "platform/CommandLineTexts.h"
 #include "platform/LineSettings.h"
 
 #include <QSet>
@@ -138,7 +139,7 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
         }
         const auto setter = valueOptions().find(name);
         if (setter == valueOptions().end())
-            return {o, texts::kUnknownOption.arg(arguments[i])};
+            return {o, commandline::UnknownOption.arg(arguments[i])};
         if (!value) {
             if (i + 1 >= arguments.size())
                 return {o, texts::kMissingValue.arg(name)};

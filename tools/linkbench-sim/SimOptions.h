@@ -2,6 +2,7 @@
 
 #include "BusLayout.h"
 #include "LineFaults.h"
+#include "catalogue/LineLists.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@ namespace sim {
 struct SimOptions
 {
     QString device; // empty: make a pseudo-terminal
-    QString settings = QStringLiteral("9600,n,8,2");
+    QString settings = catalogue::defaultLineSettings();
     int baud = 9600; // wire-time speed: --baud, else that of --settings
     bool wireTime = true;
     int replyDelayMs = 20;

@@ -33,8 +33,6 @@ inline const QString kLogStarted =
 inline const QString kLogLineError = QStringLiteral("linkbench-sim：线路错误：%1");
 
 // Option errors; %1 is the option, %2 its value.
-inline const QString kUnknownOption =
-    QStringLiteral("未知选项 %1（unknown option）；--help 列出全部选项（lists all options）");
 inline const QString kMissingValue = QStringLiteral("选项 %1 缺少取值（needs a value）");
 inline const QString kBadValue = QStringLiteral("选项 %1 的取值“%2”无效（invalid value）");
 inline const QString kFaultyNotOnBus =
