@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "catalogue/FunctionList.h"
 
 #include <QTest>
@@ -48,5 +49,5 @@ void tst_FunctionList::codePoints()
     QCOMPARE(actual, codePoints);
 }
 
-QTEST_APPLESS_MAIN(tst_FunctionList)
+LINKBENCH_TEST_APPLESS_MAIN(tst_FunctionList)
 #include "tst_FunctionList.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "catalogue/LineLists.h"
 
 #include <QTest>
@@ -96,5 +97,5 @@ void tst_LineLists::defaults()
     QCOMPARE(list.at(position), text);
 }
 
-QTEST_APPLESS_MAIN(tst_LineLists)
+LINKBENCH_TEST_APPLESS_MAIN(tst_LineLists)
 #include "tst_LineLists.moc"

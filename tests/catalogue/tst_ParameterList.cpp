@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "catalogue/ParameterList.h"
 
 #include <QTest>
@@ -198,5 +199,5 @@ void tst_ParameterList::preselectedPositions()
     QCOMPARE(entries.at(catalogue::kHbxParameterPosition), u"73:读HBX所挂接仪表瞬时值"_s);
 }
 
-QTEST_APPLESS_MAIN(tst_ParameterList)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ParameterList)
 #include "tst_ParameterList.moc"

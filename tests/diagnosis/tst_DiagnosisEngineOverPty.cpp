@@ -3,6 +3,7 @@
 // away and comes back.
 
 #include "PtyPair.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "diagnosis/DiagnosisEngine.h"
 #include "platform/OpenRefusal.h"
@@ -295,5 +296,5 @@ void tst_DiagnosisEngineOverPty::refusedPort()
     QCOMPARE(refusal, QStringLiteral("没有要发送的命令（no target to poll）"));
 }
 
-QTEST_GUILESS_MAIN(tst_DiagnosisEngineOverPty)
+LINKBENCH_TEST_GUILESS_MAIN(tst_DiagnosisEngineOverPty)
 #include "tst_DiagnosisEngineOverPty.moc"

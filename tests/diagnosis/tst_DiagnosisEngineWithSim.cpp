@@ -3,6 +3,7 @@
 // command, exchange for exchange.
 
 #include "RunningSim.h"
+#include "TestMain.h"
 #include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
 #include "wire/WireText.h"
@@ -266,5 +267,5 @@ void tst_DiagnosisEngineWithSim::scanFindsWhoAnswers()
     QCOMPARE(progress, counted);
 }
 
-QTEST_GUILESS_MAIN(tst_DiagnosisEngineWithSim)
+LINKBENCH_TEST_GUILESS_MAIN(tst_DiagnosisEngineWithSim)
 #include "tst_DiagnosisEngineWithSim.moc"

@@ -1,6 +1,7 @@
 // Each reply judged as a technician reads it: one outcome, the stray bytes
 // ahead of it, and the number it carries.
 
+#include "TestMain.h"
 #include "WireText.h"
 #include "diagnosis/ReplyJudgement.h"
 
@@ -119,5 +120,5 @@ void tst_ReplyJudgement::judged()
     QCOMPARE(j.value ? QString::number(*j.value) : QString(), value);
 }
 
-QTEST_APPLESS_MAIN(tst_ReplyJudgement)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ReplyJudgement)
 #include "tst_ReplyJudgement.moc"

@@ -1,6 +1,7 @@
 // Percentiles read off the fixed logarithmic bins against the exact ones of
 // the same data, the histogram's bars, and the counts.
 
+#include "TestMain.h"
 #include "diagnosis/ResponseStatistics.h"
 
 #include <QTest>
@@ -146,5 +147,5 @@ void tst_ResponseStatistics::sizeDoesNotGrow()
     QCOMPARE(stats.responses(), quint64(100000));
 }
 
-QTEST_APPLESS_MAIN(tst_ResponseStatistics)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ResponseStatistics)
 #include "tst_ResponseStatistics.moc"

@@ -1,6 +1,7 @@
 // When sends are due: an interval apart from the first, a quiet gap after an
 // exchange that overran its slot, later when stray bytes keep the line busy.
 
+#include "TestMain.h"
 #include "diagnosis/SendSchedule.h"
 
 #include <QTest>
@@ -62,5 +63,5 @@ void tst_SendSchedule::dueTimes()
     QCOMPARE(schedule.nextDueUs(), due.back());
 }
 
-QTEST_APPLESS_MAIN(tst_SendSchedule)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SendSchedule)
 #include "tst_SendSchedule.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "catalogue/AddressRanges.h"
 #include "diagnosis/ExchangeCsv.h"
 #include "diagnosis/ResponseStatistics.h"
@@ -264,5 +265,5 @@ void tst_MonitorModels::csvLineQuotesWhatNeedsIt()
              "malformed,12.345,\r\n"_s);
 }
 
-QTEST_MAIN(tst_MonitorModels)
+LINKBENCH_TEST_MAIN(tst_MonitorModels)
 #include "tst_MonitorModels.moc"

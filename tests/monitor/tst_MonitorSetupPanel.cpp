@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/SetupPanel.h"
 
@@ -213,5 +214,5 @@ void tst_MonitorSetupPanel::exportToAMissingFolderIsRefused()
     QVERIFY(!QFileInfo::exists(dir.filePath(u"missing"_s)));
 }
 
-QTEST_MAIN(tst_MonitorSetupPanel)
+LINKBENCH_TEST_MAIN(tst_MonitorSetupPanel)
 #include "tst_MonitorSetupPanel.moc"

@@ -2,6 +2,7 @@
 // the pages show is compared with what the simulator's log says it did.
 
 #include "RunningSim.h"
+#include "TestMain.h"
 #include "monitor/FramesModel.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/ScanModel.h"
@@ -344,5 +345,5 @@ void tst_MonitorWithSim::portLostPausesAndResumes()
     monitor.window.stopRun();
 }
 
-QTEST_MAIN(tst_MonitorWithSim)
+LINKBENCH_TEST_MAIN(tst_MonitorWithSim)
 #include "tst_MonitorWithSim.moc"

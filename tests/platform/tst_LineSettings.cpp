@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "platform/LineSettings.h"
 
 #include <QTest>
@@ -113,5 +114,5 @@ void tst_LineSettings::refused()
     QVERIFY(!parseLineSettings(text).has_value()); // no reason asked for: no crash
 }
 
-QTEST_GUILESS_MAIN(tst_LineSettings)
+LINKBENCH_TEST_GUILESS_MAIN(tst_LineSettings)
 #include "tst_LineSettings.moc"

@@ -1,5 +1,6 @@
 #include "PtyPair.h"
 #include "RunningSim.h"
+#include "TestMain.h"
 #include "platform/OpenRefusal.h"
 #include "platform/PortFinder.h"
 #include "platform/PortTexts.h"
@@ -134,6 +135,7 @@ void tst_OpenRefusal::permissionRefusedNamesGroupAndCommand()
     copy.start(QStringLiteral("setpriv"),
                {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
                 QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                QStringLiteral("tst_OpenRefusal"),
                 QStringLiteral("permissionRefusedNamesGroupAndCommand")});
     QVERIFY(copy.waitForFinished(30000));
     const QByteArray output = copy.readAllStandardOutput();
@@ -168,5 +170,5 @@ void tst_OpenRefusal::missingDeviceListsThePortsFoundNow()
     QCOMPARE(refusalOpening(device), device + QStringLiteral(": ") + ::refusalText(missing));
 }
 
-QTEST_GUILESS_MAIN(tst_OpenRefusal)
+LINKBENCH_TEST_GUILESS_MAIN(tst_OpenRefusal)
 #include "tst_OpenRefusal.moc"

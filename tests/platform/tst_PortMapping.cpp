@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "platform/FoundPort.h"
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
@@ -251,5 +252,5 @@ void tst_PortMapping::choicesAreKept()
     QCOMPARE(loadPortChoices(settings), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_PortMapping)
+LINKBENCH_TEST_GUILESS_MAIN(tst_PortMapping)
 #include "tst_PortMapping.moc"

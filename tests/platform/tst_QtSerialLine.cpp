@@ -1,4 +1,5 @@
 #include "PtyPair.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "catalogue/LineLists.h"
 #include "platform/LineSettings.h"
@@ -532,5 +533,5 @@ void tst_QtSerialLine::reopenAfterPeerCameBack()
     QCOMPARE(failures.size(), 1);
 }
 
-QTEST_GUILESS_MAIN(tst_QtSerialLine)
+LINKBENCH_TEST_GUILESS_MAIN(tst_QtSerialLine)
 #include "tst_QtSerialLine.moc"

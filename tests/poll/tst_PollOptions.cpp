@@ -2,6 +2,7 @@
 // for each kind of bad one.
 
 #include "PollOptions.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -152,5 +153,5 @@ void tst_PollOptions::refused()
     QCOMPARE(parsePollOptions(arguments).error, error);
 }
 
-QTEST_APPLESS_MAIN(tst_PollOptions)
+LINKBENCH_TEST_APPLESS_MAIN(tst_PollOptions)
 #include "tst_PollOptions.moc"

@@ -4,6 +4,7 @@
 
 #include "PtyPair.h"
 #include "RunningSim.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "platform/OpenRefusal.h"
 #include "platform/PortFinder.h"
@@ -310,5 +311,5 @@ void tst_PollProcess::statusLineOnATerminalOnly()
     QVERIFY(!piped.out.contains(u'\r'));
 }
 
-QTEST_GUILESS_MAIN(tst_PollProcess)
+LINKBENCH_TEST_GUILESS_MAIN(tst_PollProcess)
 #include "tst_PollProcess.moc"

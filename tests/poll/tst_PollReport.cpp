@@ -2,6 +2,7 @@
 // for byte.
 
 #include "SummaryReport.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "diagnosis/ExchangeCsv.h"
 
@@ -135,5 +136,5 @@ void tst_PollReport::histogram()
              QStringLiteral("（无应答 no replies）\n"));
 }
 
-QTEST_APPLESS_MAIN(tst_PollReport)
+LINKBENCH_TEST_APPLESS_MAIN(tst_PollReport)
 #include "tst_PollReport.moc"

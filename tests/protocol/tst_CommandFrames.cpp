@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "protocol/CommandFrames.h"
 #include "protocol/ModuleVars.h"
@@ -177,5 +178,5 @@ void tst_CommandFrames::addressBox()
     QCOMPARE(frames::parseAddress(boxText), address);
 }
 
-QTEST_APPLESS_MAIN(tst_CommandFrames)
+LINKBENCH_TEST_APPLESS_MAIN(tst_CommandFrames)
 #include "tst_CommandFrames.moc"

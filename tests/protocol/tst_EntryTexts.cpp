@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "protocol/EntryTexts.h"
 #include "wire/ControlChars.h"
 
@@ -78,5 +79,5 @@ void tst_EntryTexts::lineEnd()
     QCOMPARE(ctl::LineEnd.at(1).unicode(), 10);
 }
 
-QTEST_APPLESS_MAIN(tst_EntryTexts)
+LINKBENCH_TEST_APPLESS_MAIN(tst_EntryTexts)
 #include "tst_EntryTexts.moc"

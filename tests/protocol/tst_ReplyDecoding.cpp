@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/ReplyDecoding.h"
@@ -221,5 +222,5 @@ void tst_ReplyDecoding::singleLineEntryAboveOlderText()
             u"\r\n"_s + older);
 }
 
-QTEST_APPLESS_MAIN(tst_ReplyDecoding)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ReplyDecoding)
 #include "tst_ReplyDecoding.moc"

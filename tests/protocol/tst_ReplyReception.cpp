@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/ReplyDecoding.h"
@@ -223,5 +224,5 @@ void tst_ReplyReception::ackAndNakInOneChunk()
                                     kWriteFrame + u"→接收:ACK  √"_s);
 }
 
-QTEST_APPLESS_MAIN(tst_ReplyReception)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ReplyReception)
 #include "tst_ReplyReception.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "protocol/SendStamp.h"
 
 #include <QTest>
@@ -50,5 +51,5 @@ void tst_SendStamp::prefixCodePoints()
     QCOMPARE(actual, expected);
 }
 
-QTEST_APPLESS_MAIN(tst_SendStamp)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SendStamp)
 #include "tst_SendStamp.moc"

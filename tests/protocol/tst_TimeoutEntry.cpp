@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "protocol/ModuleVars.h"
 #include "protocol/TimeoutEntry.h"
@@ -82,5 +83,5 @@ void tst_TimeoutEntry::entryAboveOlderText()
     QCOMPARE(transcript.text(), second + u"\r\n\r\n"_s + first);
 }
 
-QTEST_APPLESS_MAIN(tst_TimeoutEntry)
+LINKBENCH_TEST_APPLESS_MAIN(tst_TimeoutEntry)
 #include "tst_TimeoutEntry.moc"

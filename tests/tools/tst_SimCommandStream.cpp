@@ -1,4 +1,5 @@
 #include "CommandStream.h"
+#include "TestMain.h"
 #include "WireText.h"
 
 #include <QTest>
@@ -95,5 +96,5 @@ void tst_SimCommandStream::overlongFrameIsDroppedAndTheNextOneKept()
     QCOMPARE(feed(commands, onWire("<DC1>00101<ETX>")), QByteArrayList{onWire("<DC1>00101<ETX>")});
 }
 
-QTEST_APPLESS_MAIN(tst_SimCommandStream)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimCommandStream)
 #include "tst_SimCommandStream.moc"

@@ -1,4 +1,5 @@
 #include "ExchangeLog.h"
+#include "TestMain.h"
 #include "WireText.h"
 
 #include <QTest>
@@ -84,5 +85,5 @@ void tst_SimExchangeLog::fatesOnPurpose()
              line);
 }
 
-QTEST_APPLESS_MAIN(tst_SimExchangeLog)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimExchangeLog)
 #include "tst_SimExchangeLog.moc"

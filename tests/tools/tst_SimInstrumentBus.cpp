@@ -1,4 +1,5 @@
 #include "InstrumentBus.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "wire/CommandFrame.h"
 
@@ -206,5 +207,5 @@ void tst_SimInstrumentBus::concentratorAtThreeDigitAddress()
     QCOMPARE(bus.answer(wire::dc4Frame("05", "71")).kind, AnswerKind::Silent);
 }
 
-QTEST_GUILESS_MAIN(tst_SimInstrumentBus)
+LINKBENCH_TEST_GUILESS_MAIN(tst_SimInstrumentBus)
 #include "tst_SimInstrumentBus.moc"

@@ -1,4 +1,5 @@
 #include "LineFaults.h"
+#include "TestMain.h"
 #include "WireText.h"
 
 #include <QTest>
@@ -145,5 +146,5 @@ void tst_SimLineFaults::jitterSpreadsOverItsRange()
     QCOMPARE(LineFaults(FaultSettings{}, 5).jitterNs(), qint64(0));
 }
 
-QTEST_APPLESS_MAIN(tst_SimLineFaults)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimLineFaults)
 #include "tst_SimLineFaults.moc"

@@ -1,4 +1,5 @@
 #include "SimOptions.h"
+#include "TestMain.h"
 #include "catalogue/AddressRanges.h"
 
 #include <QTest>
@@ -191,5 +192,5 @@ void tst_SimOptions::refusedCommandLines()
     QCOMPARE(parseSimOptions(arguments).error, error);
 }
 
-QTEST_APPLESS_MAIN(tst_SimOptions)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimOptions)
 #include "tst_SimOptions.moc"

@@ -1,4 +1,5 @@
 #include "SimPortExchange.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "wire/CommandFrame.h"
 
@@ -404,5 +405,5 @@ void tst_SimProcess::logsEachExchangeUnlessQuiet()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_SimProcess)
+LINKBENCH_TEST_GUILESS_MAIN(tst_SimProcess)
 #include "tst_SimProcess.moc"

@@ -1,4 +1,5 @@
 #include "ProcessValue.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -97,5 +98,5 @@ void tst_SimProcessValue::driftIsSlowAndStaysNearTheBase()
     QVERIFY(highest - lowest > 3.0);
 }
 
-QTEST_APPLESS_MAIN(tst_SimProcessValue)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimProcessValue)
 #include "tst_SimProcessValue.moc"

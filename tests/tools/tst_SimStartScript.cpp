@@ -1,6 +1,7 @@
 // How scripts/run starts the simulator (scripts/sim-start.sh), with the real
 // linkbench-sim: the tool is started only on a device the running simulator
 // printed; otherwise the script shows what the simulator said and stops.
+#include "TestMain.h"
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -99,5 +100,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_SimStartScript)
+LINKBENCH_TEST_GUILESS_MAIN(tst_SimStartScript)
 #include "tst_SimStartScript.moc"

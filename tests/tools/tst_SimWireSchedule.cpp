@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireSchedule.h"
 
 #include <QTest>
@@ -100,5 +101,5 @@ void tst_SimWireSchedule::arrivals()
     QCOMPARE(unpaced.arrive(10 * ms), 10 * ms);
 }
 
-QTEST_APPLESS_MAIN(tst_SimWireSchedule)
+LINKBENCH_TEST_APPLESS_MAIN(tst_SimWireSchedule)
 #include "tst_SimWireSchedule.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "transcript/Transcript.h"
 
 #include <QTest>
@@ -110,5 +111,5 @@ void tst_Transcript::entriesFromTheNewest()
     QCOMPARE(transcript.text(), u"C\r\n\r\nB\r\nA"_s);
 }
 
-QTEST_APPLESS_MAIN(tst_Transcript)
+LINKBENCH_TEST_APPLESS_MAIN(tst_Transcript)
 #include "tst_Transcript.moc"

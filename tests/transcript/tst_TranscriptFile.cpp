@@ -1,5 +1,6 @@
 // The pure rules of a saved transcript: the proposed name, the dialog's
 // filters and the file's bytes.
+#include "TestMain.h"
 #include "transcript/TranscriptEncoding.h"
 #include "transcript/TranscriptFileName.h"
 #include "transcript/TranscriptTexts.h"
@@ -152,5 +153,5 @@ private slots:
 
 } // namespace
 
-QTEST_GUILESS_MAIN(TranscriptFileTest)
+LINKBENCH_TEST_GUILESS_MAIN(TranscriptFileTest)
 #include "tst_TranscriptFile.moc"

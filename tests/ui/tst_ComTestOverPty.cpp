@@ -6,6 +6,7 @@
 
 #include "ProgramHarness.h"
 #include "PtyPair.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "ui/TranscriptPane.h"
 
@@ -259,5 +260,5 @@ void tst_ComTestOverPty::peerClosingMidExchange()
     QCOMPARE(failures.size(), 1);
 }
 
-QTEST_MAIN(tst_ComTestOverPty)
+LINKBENCH_TEST_MAIN(tst_ComTestOverPty)
 #include "tst_ComTestOverPty.moc"

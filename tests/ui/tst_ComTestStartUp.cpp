@@ -2,6 +2,7 @@
 // menu bar, keyboard order, and the exit confirmation.
 
 #include "ProgramHarness.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "ui/LinkLabel.h"
 #include "ui/SelectionHandlers.h"
@@ -577,5 +578,5 @@ void tst_ComTestStartUp::answeringNoKeepsEverythingAndAsksAgain()
     QCOMPARE(h.fake->calls(), calls);
 }
 
-QTEST_MAIN(tst_ComTestStartUp)
+LINKBENCH_TEST_MAIN(tst_ComTestStartUp)
 #include "tst_ComTestStartUp.moc"

@@ -8,6 +8,7 @@
 // history) the entry is checked by its layout, its values' ranges and its check
 // field. The simulator's exchange log shows the exact bytes it received.
 
+#include "TestMain.h"
 #include "ToolAgainstSim.h"
 #include "ui/TranscriptPane.h"
 
@@ -510,5 +511,5 @@ void tst_ComTestWithSim::absentAddressTimesOutAfterThreeSeconds()
     QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
-QTEST_MAIN(tst_ComTestWithSim)
+LINKBENCH_TEST_MAIN(tst_ComTestWithSim)
 #include "tst_ComTestWithSim.moc"

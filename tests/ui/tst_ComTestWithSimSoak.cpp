@@ -9,6 +9,7 @@
 // time-outs do not take five minutes; it stays far above the slowest answer
 // (the figures are printed).
 
+#include "TestMain.h"
 #include "ToolAgainstSim.h"
 #include "ui/TranscriptPane.h"
 
@@ -232,5 +233,5 @@ void tst_ComTestWithSimSoak::everyStartYieldsExactlyOneEntry()
     QCOMPARE(tool.boxes.texts(), QStringList());
 }
 
-QTEST_MAIN(tst_ComTestWithSimSoak)
+LINKBENCH_TEST_MAIN(tst_ComTestWithSimSoak)
 #include "tst_ComTestWithSimSoak.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "ui/CommandLine.h"
 #include "ui/CommandLineTexts.h"
 
@@ -175,5 +176,5 @@ void tst_CommandLine::program()
         QVERIFY2(run.out.split(u'\n').contains(outLine), qPrintable(run.out));
 }
 
-QTEST_GUILESS_MAIN(tst_CommandLine)
+LINKBENCH_TEST_GUILESS_MAIN(tst_CommandLine)
 #include "tst_CommandLine.moc"

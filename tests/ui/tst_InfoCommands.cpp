@@ -1,5 +1,6 @@
 // "帮助" (F1), "关于" (F9) and the two link labels through InfoCommands, with
 // the help viewer, the shell and the message box injected.
+#include "TestMain.h"
 #include "ui/InfoCommands.h"
 
 #include <QTemporaryDir>
@@ -148,5 +149,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(InfoCommandsTest)
+LINKBENCH_TEST_MAIN(InfoCommandsTest)
 #include "tst_InfoCommands.moc"

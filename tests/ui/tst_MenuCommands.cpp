@@ -2,6 +2,7 @@
 // them: through the window's menu bar, shortcuts and link labels, after a real
 // exchange has written the transcript.
 #include "ProgramHarness.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "ui/LinkLabel.h"
 
@@ -162,5 +163,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(MenuCommandsTest)
+LINKBENCH_TEST_MAIN(MenuCommandsTest)
 #include "tst_MenuCommands.moc"

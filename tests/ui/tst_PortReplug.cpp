@@ -6,6 +6,7 @@
 
 #include "ProgramHarness.h"
 #include "PtyPair.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "platform/OpenRefusal.h"
 #include "platform/PortChoices.h"
@@ -105,5 +106,5 @@ void tst_PortReplug::replugKeepsComOnTheAdapter()
     QCOMPARE(h.boxes.requests.size(), 1);
 }
 
-QTEST_MAIN(tst_PortReplug)
+LINKBENCH_TEST_MAIN(tst_PortReplug)
 #include "tst_PortReplug.moc"

@@ -3,6 +3,7 @@
 // tick writes the time-out entry, and "清屏(&C)" empties both.
 
 #include "ProgramHarness.h"
+#include "TestMain.h"
 #include "WireText.h"
 #include "ui/TranscriptPane.h"
 
@@ -308,5 +309,5 @@ void tst_ReplyWiring::clearEmptiesModelAndPane()
     QCOMPARE(shownIn(w.REC1), QString());
 }
 
-QTEST_MAIN(tst_ReplyWiring)
+LINKBENCH_TEST_MAIN(tst_ReplyWiring)
 #include "tst_ReplyWiring.moc"

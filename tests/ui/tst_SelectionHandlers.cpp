@@ -2,6 +2,7 @@
 // driven through the real widgets with the mouse and the keyboard.
 
 #include "ProgramHarness.h"
+#include "TestMain.h"
 #include "ui/SelectionHandlers.h"
 
 #include <QAbstractItemView>
@@ -300,5 +301,5 @@ void tst_SelectionHandlers::endingTheProgramChecksNothing()
     QVERIFY(h.boxes.requests.isEmpty());
 }
 
-QTEST_MAIN(tst_SelectionHandlers)
+LINKBENCH_TEST_MAIN(tst_SelectionHandlers)
 #include "tst_SelectionHandlers.moc"

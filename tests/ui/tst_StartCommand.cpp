@@ -3,6 +3,7 @@
 // the order of the port calls, and the cases that must send nothing.
 
 #include "ProgramHarness.h"
+#include "TestMain.h"
 #include "WireText.h"
 
 #include <QTimer>
@@ -253,5 +254,5 @@ void tst_StartCommand::portThatCannotOpenSendsNothing()
     QVERIFY(w.Timer2->isActive());
 }
 
-QTEST_MAIN(tst_StartCommand)
+LINKBENCH_TEST_MAIN(tst_StartCommand)
 #include "tst_StartCommand.moc"

@@ -1,5 +1,6 @@
 // "保存(&S)" and "打印(&P)" through TranscriptCommands, with the dialog, clock,
 // message box and printer injected and real files written.
+#include "TestMain.h"
 #include "WireText.h"
 #include "transcript/Transcript.h"
 #include "ui/TranscriptCommands.h"
@@ -549,5 +550,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(TranscriptCommandsTest)
+LINKBENCH_TEST_MAIN(TranscriptCommandsTest)
 #include "tst_TranscriptCommands.moc"

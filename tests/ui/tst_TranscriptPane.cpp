@@ -1,6 +1,7 @@
 // The pane REC1 on its own: entries go on top in the model's exact CR LF text
 // and in the pane's lines, the operator can select and copy but not type.
 
+#include "TestMain.h"
 #include "WireText.h"
 #include "ui/TranscriptPane.h"
 
@@ -132,5 +133,5 @@ void tst_TranscriptPane::manyEntries()
     QVERIFY(transcript.text().startsWith(QStringLiteral("entry 19999\r\nline\r\n\r\nentry 19998")));
 }
 
-QTEST_MAIN(tst_TranscriptPane)
+LINKBENCH_TEST_MAIN(tst_TranscriptPane)
 #include "tst_TranscriptPane.moc"

@@ -1,5 +1,6 @@
 // The real save dialog, driven like an operator would from a polling timer:
 // where it starts, what it proposes, and what it hands back.
+#include "TestMain.h"
 #include "widgets/SaveFileDialog.h"
 
 #include <QApplication>
@@ -138,5 +139,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(DesktopSaveDialogTest)
+LINKBENCH_TEST_MAIN(DesktopSaveDialogTest)
 #include "tst_DesktopSaveDialog.moc"

@@ -1,6 +1,7 @@
 // The real help, link, printer and program-folder adapters. The desktop's URL
 // handling is intercepted with QDesktopServices::setUrlHandler, so the test
 // sees exactly what would go to the viewer, browser or mail program.
+#include "TestMain.h"
 #include "platform/ProgramFolder.h"
 #include "widgets/DesktopServices.h"
 #include "widgets/PrinterAccess.h"
@@ -110,7 +111,9 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LINKBENCH_PRINT_PROGRAM_FOLDER"), QStringLiteral("1"));
         run.setProcessEnvironment(environment);
-        run.start(link, {QStringLiteral("-silent"), QStringLiteral("programFolderThroughALink")});
+        // The folder's test program runs this file's tests when named first.
+        run.start(link, {QStringLiteral("tst_DesktopServices"), QStringLiteral("-silent"),
+                         QStringLiteral("programFolderThroughALink")});
         QVERIFY(run.waitForFinished(60000));
         QCOMPARE(run.exitCode(), 0);
         const QStringList printed =
@@ -163,5 +166,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(DesktopServicesTest)
+LINKBENCH_TEST_MAIN(DesktopServicesTest)
 #include "tst_DesktopServices.moc"

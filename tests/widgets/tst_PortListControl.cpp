@@ -1,4 +1,5 @@
 #include "FakeSerialLine.h"
+#include "TestMain.h"
 #include "catalogue/LineLists.h"
 #include "widgets/PortListControl.h"
 
@@ -290,5 +291,5 @@ void tst_PortListControl::lostUntilTheEntryOpensAgain()
     QCOMPARE(m_box->toolTip(), com2);
 }
 
-QTEST_MAIN(tst_PortListControl)
+LINKBENCH_TEST_MAIN(tst_PortListControl)
 #include "tst_PortListControl.moc"

@@ -1,4 +1,5 @@
 // The printed page, checked on a PDF through pdftotext's word boxes.
+#include "TestMain.h"
 #include "widgets/TranscriptPrintLayout.h"
 
 #include <QGuiApplication>
@@ -270,5 +271,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(TranscriptPrintTest)
+LINKBENCH_TEST_MAIN(TranscriptPrintTest)
 #include "tst_TranscriptPrint.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "wire/CommandFrame.h"
 
@@ -181,5 +182,5 @@ void tst_CommandFrame::checksum()
     QCOMPARE(wire::writeChecksum(body), checksum);
 }
 
-QTEST_APPLESS_MAIN(tst_CommandFrame)
+LINKBENCH_TEST_APPLESS_MAIN(tst_CommandFrame)
 #include "tst_CommandFrame.moc"

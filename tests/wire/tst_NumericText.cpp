@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "wire/NumericText.h"
 
 #include <QTest>
@@ -124,5 +125,5 @@ void tst_NumericText::digitPattern()
     QCOMPARE(numeric::formatDigits(value, intDigits, decimals), text);
 }
 
-QTEST_APPLESS_MAIN(tst_NumericText)
+LINKBENCH_TEST_APPLESS_MAIN(tst_NumericText)
 #include "tst_NumericText.moc"

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "WireText.h"
 #include "wire/ReplyFrame.h"
 #include "wire/WireText.h"
@@ -86,5 +87,5 @@ void tst_ReplyFrame::namedBytes()
     QCOMPARE(wire::bytesFromNamed(text), bytes);
 }
 
-QTEST_APPLESS_MAIN(tst_ReplyFrame)
+LINKBENCH_TEST_APPLESS_MAIN(tst_ReplyFrame)
 #include "tst_ReplyFrame.moc"
