@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
     }
     const sim::SimOptions& options = parsed.options;
     if (options.help) {
-        std::fputs(sim::texts::kHelp.toLocal8Bit().constData(), stdout);
+        std::fputs(sim::simHelp().toLocal8Bit().constData(), stdout);
         return 0;
     }
 
