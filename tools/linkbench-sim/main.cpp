@@ -28,8 +28,7 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
             return nullptr;
         return pty;
     }
-    auto port =
-        std::make_unique<sim::PortLine>(options.device, *parseLineSettings(options.settings));
+    auto port = std::make_unique<sim::PortLine>(options.device, options.settings);
     if (!port->open(error))
         return nullptr;
     return port;
