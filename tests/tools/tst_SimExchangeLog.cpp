@@ -47,41 +47,41 @@ void tst_SimExchangeLog::lines()
     QFETCH(bool, dropped);
     QFETCH(QByteArray, sent);
     QFETCH(QString, line);
-    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer, dropped, sent),
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer,
+                          dropped ? faultNamed(u"drop") : nullptr, sent),
              line);
 }
 
 void tst_SimExchangeLog::fatesOnPurpose_data()
 {
-    QTest::addColumn<int>("fate");
+    QTest::addColumn<QString>("fault");
     QTest::addColumn<QByteArray>("sent");
     QTest::addColumn<qint64>("delayNs");
     QTest::addColumn<QString>("line");
 
     const QString head = QStringLiteral("14:03:05.120 收 <DC1>00101<ETX>");
-    QTest::newRow("late reply") << int(ReplyFate::Late) << onWire("<STX>00101+0011.000575<ETB>")
-                                << qint64(-1)
+    QTest::newRow("late reply") << "late" << onWire("<STX>00101+0011.000575<ETB>") << qint64(-1)
                                 << head + "  迟答（--late）：<STX>00101+0011.000575<ETB>";
     QTest::newRow("spoiled check field")
-        << int(ReplyFate::SpoiledCheck) << onWire("<STX>00101+0011.000576<ETB>") << qint64(-1)
+        << "bad-check" << onWire("<STX>00101+0011.000576<ETB>") << qint64(-1)
         << head + "  错校验答（--bad-check）：<STX>00101+0011.000576<ETB>";
     QTest::newRow("delay drawn by the jitter")
-        << int(ReplyFate::Sent) << onWire("<STX>00101+0011.000575<ETB>") << qint64(23'217'000)
+        << "" << onWire("<STX>00101+0011.000575<ETB>") << qint64(23'217'000)
         << head + "  答 <STX>00101+0011.000575<ETB>  (--jitter 延时 23.217 ms)";
     QTest::newRow("late and jittered")
-        << int(ReplyFate::Late) << onWire("<ACK>") << qint64(3'500'400'000)
+        << "late" << onWire("<ACK>") << qint64(3'500'400'000)
         << head + "  迟答（--late）：<ACK>  (--jitter 延时 3500.400 ms)";
 }
 
 void tst_SimExchangeLog::fatesOnPurpose()
 {
-    QFETCH(int, fate);
+    QFETCH(QString, fault);
     QFETCH(QByteArray, sent);
     QFETCH(qint64, delayNs);
     QFETCH(QString, line);
     const Answer answer{AnswerKind::Reply, sent, {}};
-    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer, ReplyFate(fate),
-                          sent, delayNs),
+    QCOMPARE(exchangeLine(QTime(14, 3, 5, 120), onWire("<DC1>00101<ETX>"), answer,
+                          faultNamed(fault), sent, delayNs),
              line);
 }
 

@@ -43,8 +43,8 @@ void tst_SimLineFaults::shareOfFaults()
     QFETCH(int, percent);
     QFETCH(int, low);
     QFETCH(int, high);
-    LineFaults drops(FaultSettings{percent, 0, 0}, 42);
-    LineFaults naks(FaultSettings{0, percent, 0}, 42);
+    LineFaults drops(FaultSettings{.dropPercent = percent}, 42);
+    LineFaults naks(FaultSettings{.nakPercent = percent}, 42);
     int dropped = 0;
     int refused = 0;
     for (int i = 0; i < 20000; ++i) {
@@ -57,7 +57,7 @@ void tst_SimLineFaults::shareOfFaults()
 
 void tst_SimLineFaults::sameSeedRepeatsTheRun()
 {
-    const FaultSettings settings{30, 30, 4};
+    const FaultSettings settings{.dropPercent = 30, .nakPercent = 30, .noiseCount = 4};
     auto run = [&](quint64 seed) {
         LineFaults faults(settings, seed);
         QByteArray trace;
@@ -72,7 +72,7 @@ void tst_SimLineFaults::sameSeedRepeatsTheRun()
 
 void tst_SimLineFaults::noiseIsPrintable()
 {
-    LineFaults faults(FaultSettings{0, 0, 1000}, 1);
+    LineFaults faults(FaultSettings{.noiseCount = 1000}, 1);
     const QByteArray noise = faults.noise();
     QCOMPARE(noise.size(), 1000);
     for (const char c : noise)

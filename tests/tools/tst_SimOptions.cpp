@@ -1,4 +1,5 @@
 #include "SimOptions.h"
+#include "SimTexts.h"
 #include "TestMain.h"
 #include "catalogue/AddressRanges.h"
 
@@ -19,6 +20,8 @@ private slots:
     void addressLists();
     void refusedCommandLines_data();
     void refusedCommandLines();
+    void everyFaultWithinItsBounds_data();
+    void everyFaultWithinItsBounds();
 };
 
 void tst_SimOptions::defaults()
@@ -190,6 +193,36 @@ void tst_SimOptions::refusedCommandLines()
     QFETCH(QStringList, arguments);
     QFETCH(QString, error);
     QCOMPARE(parseSimOptions(arguments).error, error);
+}
+
+void tst_SimOptions::everyFaultWithinItsBounds_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("taken");
+
+    for (const Fault& fault : faultTable()) {
+        const QByteArray name = fault.option.toUtf8();
+        QTest::addRow("--%s at its lowest", name.data()) << fault.option << fault.low << true;
+        QTest::addRow("--%s at its highest", name.data()) << fault.option << fault.high << true;
+        QTest::addRow("--%s below", name.data()) << fault.option << fault.low - 1 << false;
+        QTest::addRow("--%s above", name.data()) << fault.option << fault.high + 1 << false;
+    }
+}
+
+void tst_SimOptions::everyFaultWithinItsBounds()
+{
+    QFETCH(QString, option);
+    QFETCH(int, value);
+    QFETCH(bool, taken);
+    const QString spelling = QStringLiteral("--") + option;
+    const ParsedOptions parsed = parseSimOptions({spelling, QString::number(value)});
+    FaultSettings expected;
+    if (taken)
+        expected.*faultNamed(option)->setting = value;
+    QCOMPARE(parsed.error,
+             taken ? QString() : texts::kBadValue.arg(spelling, QString::number(value)));
+    QVERIFY(parsed.options.faults == expected);
 }
 
 LINKBENCH_TEST_APPLESS_MAIN(tst_SimOptions)

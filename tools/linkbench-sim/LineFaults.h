@@ -1,29 +1,22 @@
 #pragma once
 
+#include "FaultTable.h"
+
 #include <QByteArray>
 #include <QList>
 #include <random>
 
-// The faults the simulator puts on the line on purpose: lost replies, refused
-// writes and stray characters, drawn from one seeded generator so that a run
-// can be repeated.
+// The draws behind the faults the simulator puts on the line on purpose (the
+// rows of FaultTable): lost replies, refused writes, stray characters and the
+// rest, from one seeded generator so that a run can be repeated.
 namespace sim {
-
-struct FaultSettings
-{
-    int dropPercent = 0;     // share of replies lost, 0..100
-    int nakPercent = 0;      // share of correct writes answered NAK, 0..100
-    int noiseCount = 0;      // stray printable characters before every reply
-    int badCheckPercent = 0; // share of framed replies sent with a spoiled check field
-    int latePercent = 0;     // share of replies sent late, lateByMs after the command
-    int lateByMs = 3500;     // when a late reply starts, instead of the reply delay
-    int jitterMs = 0;        // the reply delay grows by a uniform draw of up to this
-};
 
 class LineFaults
 {
 public:
     LineFaults(const FaultSettings& settings, quint64 seed);
+
+    const FaultSettings& settings() const { return m_settings; }
 
     // One draw each: whether this reply is lost, whether this write is refused.
     bool dropReply() { return roll(m_settings.dropPercent); }

@@ -1,5 +1,7 @@
 #include "PortLine.h"
 
+#include "platform/SerialDeviceOpening.h"
+
 namespace sim {
 
 namespace {
@@ -8,7 +10,7 @@ constexpr int kReopenMs = 1000;
 
 } // namespace
 
-PortLine::PortLine(const QString& path, const LineSettings& settings, QObject* parent)
+PortLine::PortLine(const QString& path, const QString& settings, QObject* parent)
     : SimLine(parent), m_path(path), m_settings(settings)
 {
     m_reopen.setSingleShot(true);
@@ -24,16 +26,10 @@ PortLine::PortLine(const QString& path, const LineSettings& settings, QObject* p
 
 bool PortLine::open(QString* error)
 {
-    m_port.setPortName(m_path);
-    m_port.setBaudRate(m_settings.baudRate);
-    m_port.setParity(m_settings.parity);
-    m_port.setDataBits(m_settings.dataBits);
-    m_port.setStopBits(m_settings.stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (m_port.open(QIODevice::ReadWrite))
-        return true;
-    *error = m_port.errorString();
-    return false;
+    const std::optional<QString> refusal = openSerialDevice(m_port, m_path, m_settings);
+    if (refusal)
+        *error = *refusal;
+    return !refusal;
 }
 
 void PortLine::write(const QByteArray& bytes)

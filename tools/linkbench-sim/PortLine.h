@@ -1,21 +1,23 @@
 #pragma once
 
 #include "SimLine.h"
-#include "platform/LineSettings.h"
 
 #include <QSerialPort>
 #include <QTimer>
 
 // A real serial port (the far end of a null-modem cable, a second RS-485
-// adapter). The port takes the wire time itself. After a port error it is
-// closed and opened again every second, so a pulled adapter can come back.
+// adapter), opened as the window opens its port, so that both give the same
+// reasons when it cannot be. The port takes the wire time itself. After a
+// port error it is closed and opened again every second, so a pulled adapter
+// can come back.
 namespace sim {
 
 class PortLine : public SimLine
 {
     Q_OBJECT
 public:
-    PortLine(const QString& path, const LineSettings& settings, QObject* parent = nullptr);
+    // `settings` as the tool's list writes them ("9600,n,8,2").
+    PortLine(const QString& path, const QString& settings, QObject* parent = nullptr);
 
     bool open(QString* error);
 
@@ -27,7 +29,7 @@ private:
     void onError(QSerialPort::SerialPortError code);
 
     QString m_path;
-    LineSettings m_settings;
+    QString m_settings;
     QSerialPort m_port;
     QTimer m_reopen;
 };

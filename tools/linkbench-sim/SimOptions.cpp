@@ -1,159 +1,149 @@
 #include "SimOptions.h"
 
+#include "OptionTable.h"
 #include "SimTexts.h"
-#include "catalogue/AddressRanges.h"
 #include "platform/CommandLineTexts.h"
 #include "platform/LineSettings.h"
 
-#include <QSet>
+#include <QCommandLineParser>
+#include <QHash>
 #include <algorithm>
-#include <functional>
-#include <map>
 
 namespace sim {
 
 namespace {
 
-std::optional<int> parseAddress(const QString& text)
+// Where the help's second column starts.
+constexpr int kHelpColumn = 23;
+
+const OptionRow& rowNamed(const QString& name)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 1 || value > 255)
-        return std::nullopt;
-    return value;
+    return *std::find_if(optionRows().begin(), optionRows().end(),
+                         [&](const OptionRow& row) { return row.names.contains(name); });
 }
 
-std::optional<int> parseBounded(const QString& text, int low, int high)
+QString spelling(const QString& name)
 {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
-// What an option with a value does with it; false when the value is refused.
-using ValueSetter = std::function<bool(SimOptions&, const QString&)>;
-
-ValueSetter intSetter(int low, int high, int SimOptions::*field)
+// What QCommandLineParser could not place or took in a way of its own, named
+// as it was typed: an option we do not have, a value given to a switch,
+// anything that is no option.
+QStringList strayArguments(const QCommandLineParser& parser, const QStringList& arguments)
 {
-    return [=](SimOptions& o, const QString& v) {
-        const auto value = parseBounded(v, low, high);
-        if (value)
-            o.*field = *value;
-        return value.has_value();
+    QStringList strays = parser.positionalArguments();
+    auto firstTyped = [&](const auto& typedAs) {
+        const auto found = std::find_if(arguments.begin(), arguments.end(), typedAs);
+        if (found != arguments.end())
+            strays << *found;
     };
+    for (const QString& name : parser.unknownOptionNames()) {
+        const QString longForm = QStringLiteral("--") + name;
+        firstTyped([&](const QString& argument) {
+            const bool shortGroup = argument.startsWith(u'-') && !argument.startsWith(u"--");
+            return argument == longForm || argument.startsWith(longForm + u'=') ||
+                   (shortGroup && argument.indexOf(name, 1) > 0);
+        });
+    }
+    QStringList values;
+    for (const OptionRow& row : optionRows()) {
+        if (row.set) {
+            values << parser.values(row.names.first());
+            continue;
+        }
+        for (const QString& name : row.names) { // a switch given a value
+            const QString withValue = spelling(name) + u'=';
+            firstTyped([&](const QString& a) {
+                return a.startsWith(withValue) || a.startsWith(u'-' + withValue);
+            });
+        }
+    }
+    // Spellings Qt takes that are none of ours: "--" before arguments that are
+    // not to be options, and short options run together ("-hh").
+    for (const QString& argument : arguments) {
+        const bool notOurs = argument == u"--" ||
+                             (argument.size() > 2 && argument[0] == u'-' && argument[1] != u'-');
+        if (notOurs && arguments.count(argument) > values.count(argument))
+            strays << argument;
+    }
+    return strays;
 }
 
-ValueSetter faultSetter(int low, int high, int FaultSettings::*field)
+// Where the `count`th use of the option `name` stands among the arguments.
+qsizetype placeOf(const QStringList& arguments, const QString& name, qsizetype count)
 {
-    return [=](SimOptions& o, const QString& v) {
-        const auto value = parseBounded(v, low, high);
-        if (value)
-            o.faults.*field = *value;
-        return value.has_value();
-    };
-}
-
-const std::map<QString, ValueSetter>& valueOptions()
-{
-    static const std::map<QString, ValueSetter> table = {
-        {QStringLiteral("--device"),
-         [](SimOptions& o, const QString& v) {
-             o.device = v;
-             return !v.isEmpty();
-         }},
-        {QStringLiteral("--settings"),
-         [](SimOptions& o, const QString& v) {
-             o.settings = v;
-             return parseLineSettings(v).has_value();
-         }},
-        {QStringLiteral("--baud"), intSetter(1, 4'000'000, &SimOptions::baud)},
-        {QStringLiteral("--wire-time"),
-         [](SimOptions& o, const QString& v) {
-             o.wireTime = v == u"on";
-             return v == u"on" || v == u"off";
-         }},
-        {QStringLiteral("--reply-delay"), intSetter(0, 60'000, &SimOptions::replyDelayMs)},
-        {QStringLiteral("--chunks"), intSetter(1, 1000, &SimOptions::chunks)},
-        {QStringLiteral("--chunk-gap"), intSetter(0, 60'000, &SimOptions::chunkGapMs)},
-        {QStringLiteral("--noise"), faultSetter(0, 1000, &FaultSettings::noiseCount)},
-        {QStringLiteral("--drop"), faultSetter(0, 100, &FaultSettings::dropPercent)},
-        {QStringLiteral("--nak"), faultSetter(0, 100, &FaultSettings::nakPercent)},
-        {QStringLiteral("--bad-check"), faultSetter(0, 100, &FaultSettings::badCheckPercent)},
-        {QStringLiteral("--late"), faultSetter(0, 100, &FaultSettings::latePercent)},
-        {QStringLiteral("--late-by"), faultSetter(0, 600'000, &FaultSettings::lateByMs)},
-        {QStringLiteral("--jitter"), faultSetter(0, 60'000, &FaultSettings::jitterMs)},
-        {QStringLiteral("--seed"),
-         [](SimOptions& o, const QString& v) {
-             bool ok = false;
-             o.seed = v.toULongLong(&ok);
-             return ok;
-         }},
-        {QStringLiteral("--bus"),
-         [](SimOptions& o, const QString& v) {
-             const auto list = parseAscendingAddresses(v);
-             if (list)
-                 o.bus.instruments = *list;
-             return list.has_value();
-         }},
-        {QStringLiteral("--faulty"),
-         [](SimOptions& o, const QString& v) {
-             const auto list = v.isEmpty() ? QList<int>() : parseAscendingAddresses(v);
-             if (list)
-                 o.bus.faulty = *list;
-             return list.has_value();
-         }},
-        {QStringLiteral("--hbx"),
-         [](SimOptions& o, const QString& v) {
-             const auto address = parseAddress(v);
-             if (address)
-                 o.bus.hbxAddress = *address;
-             return address.has_value();
-         }},
-    };
-    return table;
+    const QString longForm = QStringLiteral("--") + name;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if ((argument == longForm || argument.startsWith(longForm + u'=')) && count-- == 0)
+            return i;
+    }
+    return arguments.size();
 }
 
 } // namespace
+
+QString simHelp()
+{
+    QString text = texts::kHelpIntro;
+    for (const OptionRow& row : optionRows()) {
+        QStringList spellings;
+        for (const QString& name : row.names)
+            spellings << spelling(name);
+        QString names = spellings.join(QStringLiteral(", "));
+        if (!row.valueName.isEmpty())
+            names += u' ' + row.valueName;
+        const QStringList lines = row.help.split(u'\n');
+        text += QStringLiteral("  ") + names.leftJustified(kHelpColumn - 3) + u' ' + lines.first() +
+                u'\n';
+        for (const QString& line : lines.mid(1))
+            text += QString(kHelpColumn, u' ') + line + u'\n';
+    }
+    return text;
+}
 
 ParsedOptions parseSimOptions(const QStringList& arguments)
 {
     ParsedOptions parsed;
     SimOptions& o = parsed.options;
-    bool baudGiven = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString name = arguments[i];
-        std::optional<QString> value;
-        if (const qsizetype equals = name.indexOf(u'='); name.startsWith(u"--") && equals > 0) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        if (!value && (name == u"--help" || name == u"-h")) {
-            o.help = true;
+    QCommandLineParser parser;
+    for (const OptionRow& row : optionRows())
+        parser.addOption(QCommandLineOption(row.names, row.help, row.valueName));
+    // Its verdict is not needed: every fault it finds is named below, as typed.
+    parser.parse(QStringList{QStringLiteral("linkbench-sim")} + arguments);
+
+    // Of several faults, the one named is the first on the command line.
+    std::optional<std::pair<qsizetype, QString>> complaint;
+    auto complain = [&](qsizetype at, const QString& text) {
+        if (!complaint || at < complaint->first)
+            complaint.emplace(at, text);
+    };
+    for (const QString& stray : strayArguments(parser, arguments))
+        complain(arguments.indexOf(stray), commandline::UnknownOption.arg(stray));
+    // In the order given, so that the last of a repeated option counts.
+    QHash<QString, qsizetype> taken;
+    for (const QString& name : parser.optionNames()) {
+        const OptionRow& row = rowNamed(name);
+        if (!row.set)
             continue;
-        }
-        if (!value && name == u"--quiet") {
-            o.quiet = true;
-            continue;
-        }
-        const auto setter = valueOptions().find(name);
-        if (setter == valueOptions().end())
-            return {o, commandline::UnknownOption.arg(arguments[i])};
-        if (!value) {
-            if (i + 1 >= arguments.size())
-                return {o, texts::kMissingValue.arg(name)};
-            value = arguments[++i];
-        }
-        if (!setter->second(o, *value))
-            return {o, texts::kBadValue.arg(name, *value)};
-        baudGiven = baudGiven || name == u"--baud";
+        const QStringList values = parser.values(name);
+        const qsizetype count = taken[name]++;
+        if (count >= values.size())
+            complain(arguments.size(), texts::kMissingValue.arg(spelling(name)));
+        else if (!row.set(o, values[count]))
+            complain(placeOf(arguments, name, count),
+                     texts::kBadValue.arg(spelling(name), values[count]));
     }
+    if (complaint)
+        return {o, complaint->second};
+    o.quiet = parser.isSet(QStringLiteral("quiet"));
+    o.help = parser.isSet(QStringLiteral("help"));
     for (const int address : o.bus.faulty) {
         if (!o.bus.isAttached(address))
             return {o, texts::kFaultyNotOnBus};
     }
-    if (!baudGiven)
+    if (!parser.isSet(QStringLiteral("baud")))
         o.baud = parseLineSettings(o.settings)->baudRate;
     return parsed;
 }

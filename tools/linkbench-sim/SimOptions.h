@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BusLayout.h"
-#include "LineFaults.h"
+#include "FaultTable.h"
 #include "catalogue/LineLists.h"
 
 #include <QString>
@@ -36,5 +36,8 @@ struct ParsedOptions
 // Reads the arguments after the program name. Each option with a value takes
 // it as the next argument or after "=" ("--drop 5", "--drop=5").
 ParsedOptions parseSimOptions(const QStringList& arguments);
+
+// The --help text: a head, then each option with its value and its help.
+QString simHelp();
 
 } // namespace sim

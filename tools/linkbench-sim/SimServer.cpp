@@ -22,10 +22,9 @@ int pacingBaudFor(const SimLine& line, const SimOptions& options)
 SimServer::SimServer(SimLine& line, const SimOptions& options, quint64 seed, LogFn log, Clock clock,
                      QObject* parent)
     : QObject(parent), m_pacingBaud(pacingBaudFor(line, options)),
-      m_replyDelayNs(options.replyDelayMs * kNsPerMs),
-      m_lateByNs(options.faults.lateByMs * kNsPerMs), m_jitter(options.faults.jitterMs > 0),
-      m_chunks(options.chunks), m_log(std::move(log)), m_arrival(m_pacingBaud),
-      m_bus(options.bus, std::move(clock)), m_faults(options.faults, seed),
+      m_replyDelayNs(options.replyDelayMs * kNsPerMs), m_chunks(options.chunks),
+      m_log(std::move(log)), m_arrival(m_pacingBaud), m_bus(options.bus, std::move(clock)),
+      m_faults(options.faults, seed),
       m_transmitter(line, m_pacingBaud, options.chunkGapMs * kNsPerMs)
 {
     connect(&line, &SimLine::received, this, &SimServer::onReceived);
@@ -43,36 +42,20 @@ void SimServer::onReceived(const QByteArray& bytes)
 
 void SimServer::handleFrame(const QByteArray& frame, qint64 arrivedNs)
 {
-    const bool refuse = frame.startsWith(char(ctl::DC3)) && m_faults.refuseWrite();
-    const Answer answer = m_bus.answer(frame, refuse);
-    ReplyFate fate = ReplyFate::Sent;
-    QByteArray sent;
-    qint64 loggedDelayNs = -1; // with --jitter, the delay drawn
+    FaultedExchange x;
+    x.writes = frame.startsWith(char(ctl::DC3));
+    actOnCommand(m_faults, x);
+    const Answer answer = m_bus.answer(frame, x.refuseWrite);
     if (answer.kind != AnswerKind::Silent) {
-        if (m_faults.dropReply()) {
-            fate = ReplyFate::Dropped;
-            sent = answer.bytes;
-        } else {
-            // A reply picked to be late is not also spoiled: the tool has given up on it.
-            qint64 delayNs = m_replyDelayNs;
-            QByteArray reply = answer.bytes;
-            if (m_faults.lateReply()) {
-                fate = ReplyFate::Late;
-                delayNs = m_lateByNs;
-            } else if (answer.kind == AnswerKind::Reply && m_faults.spoilCheck()) {
-                fate = ReplyFate::SpoiledCheck;
-                reply = LineFaults::withSpoiledCheck(reply);
-            }
-            if (m_jitter) {
-                delayNs += m_faults.jitterNs();
-                loggedDelayNs = delayNs;
-            }
-            sent = m_faults.noise() + reply;
-            m_transmitter.send(LineFaults::split(sent, m_chunks), arrivedNs + delayNs);
-        }
+        x.framed = answer.kind == AnswerKind::Reply;
+        x.reply = answer.bytes;
+        x.delayNs = m_replyDelayNs;
+        actOnReply(m_faults, x);
+        if (!x.lost)
+            m_transmitter.send(LineFaults::split(x.reply, m_chunks), arrivedNs + x.delayNs);
     }
     if (m_log)
-        m_log(exchangeLine(QTime::currentTime(), frame, answer, fate, sent, loggedDelayNs));
+        m_log(exchangeLine(QTime::currentTime(), frame, answer, x.mark, x.reply, x.loggedDelayNs));
 }
 
 } // namespace sim

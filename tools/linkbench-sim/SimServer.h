@@ -36,8 +36,6 @@ private:
 
     int m_pacingBaud;
     qint64 m_replyDelayNs;
-    qint64 m_lateByNs;
-    bool m_jitter;
     int m_chunks;
     LogFn m_log;
     CommandStream m_stream;

@@ -28,8 +28,7 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
             return nullptr;
         return pty;
     }
-    auto port =
-        std::make_unique<sim::PortLine>(options.device, *parseLineSettings(options.settings));
+    auto port = std::make_unique<sim::PortLine>(options.device, options.settings);
     if (!port->open(error))
         return nullptr;
     return port;
@@ -50,7 +49,7 @@ int main(int argc, char* argv[])
     }
     const sim::SimOptions& options = parsed.options;
     if (options.help) {
-        std::fputs(sim::texts::kHelp.toLocal8Bit().constData(), stdout);
+        std::fputs(sim::simHelp().toLocal8Bit().constData(), stdout);
         return 0;
     }
 
