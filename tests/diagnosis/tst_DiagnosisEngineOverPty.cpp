@@ -7,6 +7,7 @@
 #include "diagnosis/DiagnosisEngine.h"
 #include "platform/OpenRefusal.h"
 #include "platform/PortFinder.h"
+#include "platform/QtSerialLine.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -56,7 +57,7 @@ void tst_DiagnosisEngineOverPty::roundRobinBytesOnTheWire()
                     Target{Function::Dc3, 2, "01", "12", "100"},
                     Target{Function::Dc4, 120, "01", "71", "0"}};
     plan.count = 4;
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QList<ExchangeRecord> records;
     connect(&engine, &DiagnosisEngine::exchangeFinished, this,
             [&](const ExchangeRecord& r) { records << r; });
@@ -92,7 +93,7 @@ void tst_DiagnosisEngineOverPty::stopLeavesNoExchangePending()
 {
     PtyPair pty;
     QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QSignalSpy exchanges(&engine, &DiagnosisEngine::exchangeFinished);
     QSignalSpy finished(&engine, &DiagnosisEngine::finished);
     QVERIFY(engine.start(planOn(pty.slaveName(), 150)));
@@ -115,7 +116,7 @@ void tst_DiagnosisEngineOverPty::stopAfterExchangeWaitsForIt()
 {
     PtyPair pty;
     QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QSignalSpy exchanges(&engine, &DiagnosisEngine::exchangeFinished);
     QSignalSpy finished(&engine, &DiagnosisEngine::finished);
     QVERIFY(engine.start(planOn(pty.slaveName(), 2000)));
@@ -136,7 +137,7 @@ void tst_DiagnosisEngineOverPty::lateBytesDelayTheNextSendByTheGap()
     QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
     RunPlan plan = planOn(pty.slaveName(), 100);
     plan.gapMs = 80;
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QList<ExchangeRecord> records;
     QByteArray late;
     qint64 lateSequence = 0;
@@ -177,7 +178,7 @@ void tst_DiagnosisEngineOverPty::restOfALateReplyAfterTheNextSend()
     QVERIFY2(pty.isValid(), qPrintable(pty.errorText()));
     RunPlan plan = planOn(pty.slaveName(), 100);
     plan.gapMs = 300; // room to write the first piece before the next send
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QList<ExchangeRecord> records;
     QByteArray late;
     connect(&engine, &DiagnosisEngine::exchangeFinished, this,
@@ -211,7 +212,7 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
     QVERIFY(first->isValid());
     QVERIFY(QFile::link(first->slaveName(), link));
 
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QList<ExchangeRecord> records;
     connect(&engine, &DiagnosisEngine::exchangeFinished, this,
             [&](const ExchangeRecord& r) { records << r; });
@@ -261,7 +262,7 @@ void tst_DiagnosisEngineOverPty::durationEndsWhileThePortIsLost()
     QVERIFY(QFile::link(pty.slaveName(), link));
     RunPlan plan = planOn(link, 3000);
     plan.durationMs = 1200;
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QSignalSpy lost(&engine, &DiagnosisEngine::portLost);
     QSignalSpy finished(&engine, &DiagnosisEngine::finished);
     QElapsedTimer run;
@@ -281,7 +282,7 @@ void tst_DiagnosisEngineOverPty::durationEndsWhileThePortIsLost()
 
 void tst_DiagnosisEngineOverPty::refusedPort()
 {
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QString refusal;
     QVERIFY(!engine.start(planOn(QStringLiteral("/dev/linkbench-no-such-port"), 100), &refusal));
     OpenRefusal missing;

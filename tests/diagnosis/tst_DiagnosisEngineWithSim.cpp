@@ -5,6 +5,7 @@
 #include "RunningSim.h"
 #include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "platform/QtSerialLine.h"
 #include "wire/WireText.h"
 
 #include <QRegularExpression>
@@ -151,7 +152,7 @@ void tst_DiagnosisEngineWithSim::outcomesFollowTheSimulatorsLog()
     plan.timeoutMs = timeoutMs;
     plan.intervalMs = intervalMs;
 
-    DiagnosisEngine engine;
+    DiagnosisEngine engine(std::make_unique<QtSerialLine>());
     QList<ExchangeRecord> records;
     QHash<qint64, QByteArray> late;
     connect(&engine, &DiagnosisEngine::exchangeFinished, this,
@@ -232,7 +233,7 @@ void tst_DiagnosisEngineWithSim::scanFindsWhoAnswers()
     plan.to = to;
     plan.timeoutMs = 100;
     plan.hbx = hbx;
-    BusScan scan;
+    BusScan scan(std::make_unique<QtSerialLine>());
     QList<int> progress;
     connect(&scan, &BusScan::progress, this, [&](int done, int total) {
         QCOMPARE(total, to - from + 1);
