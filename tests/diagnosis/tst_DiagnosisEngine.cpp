@@ -5,6 +5,7 @@
 #include "FakeSerialLine.h"
 #include "WireText.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "wire/WireText.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -29,7 +30,7 @@ public:
     void write(const QByteArray& bytes) override
     {
         FakeSerialLine::write(bytes);
-        m_wire << QStringLiteral("> ") + visible(QString::fromLatin1(bytes));
+        m_wire << QStringLiteral("> ") + wire::namedBytes(bytes);
         for (QString piece : m_script.value(writes().size() - 1).split(QStringLiteral(" | "))) {
             int afterMs = 0;
             if (piece.startsWith(u'+')) {
@@ -59,7 +60,7 @@ struct Run
         QObject::connect(&engine, &DiagnosisEngine::lateBytes,
                          [this](qint64 sequence, int, const QByteArray& bytes) {
                              late.resize(qMax(late.size(), qsizetype(sequence)));
-                             late[sequence - 1] += visible(QString::fromLatin1(bytes));
+                             late[sequence - 1] += wire::namedBytes(bytes);
                          });
     }
 
@@ -70,14 +71,13 @@ struct Run
     QSignalSpy finished{&engine, &DiagnosisEngine::finished};
 };
 
-RunPlan planOf(QList<Target> targets, int timeoutMs, qint64 count)
+RunPlan planOf(QList<Target> targets, int timeoutMs, qint64 count, qint64 durationMs = 0)
 {
-    RunPlan plan;
-    plan.port = QStringLiteral("/dev/fake");
-    plan.targets = std::move(targets);
-    plan.timeoutMs = timeoutMs;
-    plan.count = count;
-    return plan;
+    return {.port = QStringLiteral("/dev/fake"),
+            .targets = std::move(targets),
+            .timeoutMs = timeoutMs,
+            .count = count,
+            .durationMs = durationMs};
 }
 
 } // namespace
@@ -89,12 +89,10 @@ class tst_DiagnosisEngine : public QObject
 private slots:
     void eachExchange_data();
     void eachExchange();
-    void roundRobinToTheCount();
-    void stopDropsTheExchangeInProgress();
-    void stopAfterExchangeWaitsForIt();
-    void lostLinePausesUntilItIsBack();
-    void durationEndsWhileTheLineIsLost();
-    void refusals();
+    void stopping_data();
+    void stopping();
+    void lostLine_data();
+    void lostLine();
 };
 
 void tst_DiagnosisEngine::eachExchange_data()
@@ -103,54 +101,60 @@ void tst_DiagnosisEngine::eachExchange_data()
     QTest::addColumn<int>("gapMs");
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QList<Outcome>>("outcomes");
-    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<QStringList>("replies"); // each with " = " and the value it carries, if any
     QTest::addColumn<QStringList>("late");
     QTest::addColumn<int>("noiseBytes");   // of the whole run, stray bytes included
     QTest::addColumn<QStringList>("wire"); // what crossed the line in order, when it matters
 
     const QList<Target> read = {Target{}};
-    const QList<Target> write = {Target{Function::Dc3, 1, "01", "12", "100"}};
-    // Read on channel 01 of 001 and parameter 11 of 007 channel 03, by turns.
-    const QList<Target> twoPlaces = {Target{}, Target{Function::Dc2, 7, "03", "11", "0"}};
-    const QString parameterReply = QStringLiteral("<STX>00703<US>11<US>0000300655<ETB>");
+    const QList<Target> readAndWrite = {Target{}, Target{Function::Dc3, 1, "01", "12", "100"}};
+    const QString parameter = QStringLiteral("<STX>00703<US>11<US>0000300655<ETB>");
     const QString spoiled = QStringLiteral("<STX>00101+0011.000576<ETB>");
+    const QString read11 = kReadReply + " = 11";
 
-    QTest::newRow("reply in one piece")
-        << read << -1 << QStringList{kReadReply} << QList{Outcome::Ok} << QStringList{kReadReply}
-        << QStringList{} << 0 << QStringList{};
-    QTest::newRow("reply in three pieces")
-        << read << -1 << QStringList{"<STX>001 | +5 01+0011. | +10 000575<ETB>"}
-        << QList{Outcome::Ok} << QStringList{kReadReply} << QStringList{} << 0 << QStringList{};
-    QTest::newRow("stray characters ahead of a reply and after it")
-        << read << 30 << QStringList{"ab<STX>00101+0011.000575<ETB> | +5 xyz", kReadReply}
-        << QList{Outcome::Ok, Outcome::Ok} << QStringList{"ab" + kReadReply, kReadReply}
-        << QStringList{} << 5 << QStringList{};
-    QTest::newRow("silence") << read << -1 << QStringList{""} << QList{Outcome::Timeout}
-                             << QStringList{""} << QStringList{} << 0 << QStringList{};
-    QTest::newRow("a write acknowledged, then refused")
-        << write << -1 << QStringList{"<ACK>", "<NAK>"} << QList{Outcome::Ok, Outcome::Nak}
-        << QStringList{"<ACK>", "<NAK>"} << QStringList{} << 0 << QStringList{};
-    QTest::newRow("a spoiled check field")
-        << read << -1 << QStringList{spoiled} << QList{Outcome::Check} << QStringList{spoiled}
-        << QStringList{} << 0 << QStringList{};
+    QTest::newRow("round robin over the three functions and the concentrator, to the count")
+        << QList<Target>{Target{Function::Dc2, 7, "03", "11", "0"},
+                         Target{Function::Dc3, 2, "01", "12", "100"},
+                         Target{Function::Dc4, 120, "01", "71", "0"}}
+        << -1 << QStringList{parameter, "<ACK>", "<STX>12071<RS>001<RS>00458<ETB>", parameter}
+        << QList<Outcome>(4, Outcome::Ok)
+        << QStringList{parameter + " = 3", "<ACK>", "<STX>12071<RS>001<RS>00458<ETB>",
+                       parameter + " = 3"}
+        << QStringList{} << 0
+        << QStringList{"> <DC2>00703<US>11<ETX>",
+                       "< " + parameter,
+                       "> <DC3>00201<US>12<US>00100<US>00695<ETX>",
+                       "< <ACK>",
+                       "> <DC4>120<DC2>00101<US>71<ETX>",
+                       "< <STX>12071<RS>001<RS>00458<ETB>",
+                       "> <DC2>00703<US>11<ETX>",
+                       "< " + parameter};
+    QTest::newRow("every outcome by turns, a reply in pieces, stray characters")
+        << readAndWrite << 30
+        << QStringList{"<STX>001 | +5 01+0011. | +10 000575<ETB>", "<ACK> | +5 xyz", "ab" + spoiled,
+                       "<NAK>", ""}
+        << QList{Outcome::Ok, Outcome::Ok, Outcome::Check, Outcome::Nak, Outcome::Timeout}
+        << QStringList{read11, "<ACK>", "ab" + spoiled + " = 11", "<NAK>", ""} << QStringList{} << 5
+        << QStringList{};
     QTest::newRow("a late reply before the next send is never taken for its reply")
         << read << 60 << QStringList{"+60 " + kReadReply, kReadReply}
-        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", kReadReply}
+        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", read11}
         << QStringList{kReadReply} << 0
         << QStringList{"> " + kRead, "< " + kReadReply, "> " + kRead, "< " + kReadReply};
     QTest::newRow("a late reply in pieces holds the next send until the line is quiet")
         << read << 50 << QStringList{"+60 <STX>001 | +85 01+0011. | +110 000575<ETB>", kReadReply}
-        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", kReadReply}
+        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", read11}
         << QStringList{kReadReply} << 0
         << QStringList{"> " + kRead,    "< <STX>001", "< 01+0011.",
                        "< 000575<ETB>", "> " + kRead, "< " + kReadReply};
     QTest::newRow("a late reply during the next exchange names the earlier place")
-        << twoPlaces << -1 << QStringList{"", "+5 " + kReadReply + " | +20 " + parameterReply}
-        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", parameterReply}
+        << QList<Target>{Target{}, Target{Function::Dc2, 7, "03", "11", "0"}} << -1
+        << QStringList{"", "+5 " + kReadReply + " | +20 " + parameter}
+        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", parameter + " = 3"}
         << QStringList{kReadReply} << 0 << QStringList{};
     QTest::newRow("the rest of a late reply after the next send")
         << read << 60 << QStringList{"+50 <STX>00101+00", "11.000575<ETB> | +20 " + kReadReply}
-        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", kReadReply}
+        << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", read11}
         << QStringList{kReadReply} << 0 << QStringList{};
 }
 
@@ -171,107 +175,102 @@ void tst_DiagnosisEngine::eachExchange()
     QVERIFY(run.engine.start(plan));
     QTRY_COMPARE(run.finished.size(), 1);
     QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Completed);
+    QCOMPARE(run.line->calls().first(), QStringLiteral("open /dev/fake 9600,n,8,2"));
+    QVERIFY(!run.line->isOpen());
+    QCOMPARE(run.line->writes().size(), script.size()); // the count is reached: nothing more
 
     QCOMPARE(run.records.size(), outcomes.size());
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const ExchangeRecord& r = run.records[i];
         QCOMPARE(r.sequence, i + 1);
+        QCOMPARE(r.targetIndex, i % targets.size());
+        QCOMPARE(r.frame, run.line->writes()[i]);
         QCOMPARE(r.outcome, outcomes[i]);
-        QCOMPARE(visible(QString::fromLatin1(r.reply)), replies[i]);
+        QCOMPARE(wire::namedBytes(r.reply), replies[i].section(" = ", 0, 0));
+        QCOMPARE(valueText(r.value), replies[i].section(" = ", 1));
         QCOMPARE(r.responseUs >= 0, outcomes[i] != Outcome::Timeout);
+        // 11 bits a character at 9600 bit/s.
+        QCOMPARE(r.commandWireUs, r.frame.size() * 11 * 1'000'000 / 9600);
+        QCOMPARE(r.replyWireUs, r.responseUs < 0 ? 0 : r.reply.size() * 11 * 1'000'000 / 9600);
     }
     QCOMPARE(run.late, late);
-    const ResponseStatistics& all = run.engine.statistics().overall;
-    QCOMPARE(all.lateExchanges(), quint64(late.size() - late.count(QString())));
-    QCOMPARE(all.noiseBytes(), quint64(noiseBytes));
+    const RunStatistics& statistics = run.engine.statistics();
+    QCOMPARE(statistics.overall.lateExchanges(), quint64(late.size() - late.count(QString())));
+    QCOMPARE(statistics.overall.noiseBytes(), quint64(noiseBytes));
+    // By turns: target t has every n-th exchange from the (t+1)-th, n targets.
+    for (qsizetype t = 0; t < targets.size(); ++t)
+        QCOMPARE(statistics.perTarget[t].sent(),
+                 quint64((outcomes.size() + targets.size() - 1 - t) / targets.size()));
     if (!wire.isEmpty())
         QCOMPARE(run.line->wire(), wire);
 }
 
-void tst_DiagnosisEngine::roundRobinToTheCount()
+void tst_DiagnosisEngine::stopping_data()
 {
-    const QStringList replies = {"<STX>00703<US>11<US>0000300655<ETB>", "<ACK>",
-                                 "<STX>12071<RS>001<RS>00458<ETB>",
-                                 "<STX>00703<US>11<US>0000300655<ETB>"};
-    Run run(replies);
-    RunPlan plan = planOf({Target{Function::Dc2, 7, "03", "11", "0"},
-                           Target{Function::Dc3, 2, "01", "12", "100"},
-                           Target{Function::Dc4, 120, "01", "71", "0"}},
-                          1000, 4);
-    QVERIFY(run.engine.start(plan));
-    QTRY_COMPARE(run.finished.size(), 1);
+    QTest::addColumn<bool>("afterExchange");
 
-    const QStringList commands = {"<DC2>00703<US>11<ETX>",
-                                  "<DC3>00201<US>12<US>00100<US>00695<ETX>",
-                                  "<DC4>120<DC2>00101<US>71<ETX>", "<DC2>00703<US>11<ETX>"};
-    QCOMPARE(run.line->calls().first(), QStringLiteral("open /dev/fake 9600,n,8,2"));
-    QCOMPARE(run.line->writes().size(), 4); // the count is reached: nothing more
-    QCOMPARE(run.records.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const ExchangeRecord& r = run.records[i];
-        QCOMPARE(r.frame, onWire(commands[i]));
-        QCOMPARE(run.line->writes()[i], onWire(commands[i]));
-        QCOMPARE(r.reply, onWire(replies[i]));
-        QCOMPARE(r.outcome, Outcome::Ok);
-        QCOMPARE(r.targetIndex, i % 3);
-        // 11 bits a character at 9600 bit/s.
-        QCOMPARE(r.commandWireUs, r.frame.size() * 11 * 1'000'000 / 9600);
-        QCOMPARE(r.replyWireUs, r.reply.size() * 11 * 1'000'000 / 9600);
+    QTest::newRow("stop drops the exchange in progress") << false;
+    QTest::newRow("stop after the exchange waits for it") << true;
+}
+
+void tst_DiagnosisEngine::stopping()
+{
+    QFETCH(bool, afterExchange);
+
+    Run run({"+20 " + kReadReply});
+    QVERIFY(run.engine.start(planOf({Target{}}, 60, 0)));
+    QTRY_COMPARE(run.line->writes().size(), 1);
+    if (afterExchange) {
+        run.engine.stopAfterExchange();
+        QCOMPARE(run.finished.size(), 0);
+        QTRY_COMPARE(run.finished.size(), 1);
+    } else {
+        run.engine.stop();
+        QCOMPARE(run.finished.size(), 1); // before stop() returned
+        QCOMPARE(run.engine.exchangesDone(), qint64(0));
     }
-    QCOMPARE(run.records[0].value, std::optional<double>(3.0));
-    QCOMPARE(run.engine.statistics().perTarget[0].sent(), quint64(2));
-    QVERIFY(!run.engine.isRunning());
-    QVERIFY(!run.line->isOpen());
-}
-
-void tst_DiagnosisEngine::stopDropsTheExchangeInProgress()
-{
-    Run run({"+20 " + kReadReply});
-    QVERIFY(run.engine.start(planOf({Target{}}, 40, 0)));
-    QTRY_COMPARE(run.line->writes().size(), 1);
-
-    run.engine.stop();
-    QCOMPARE(run.finished.size(), 1); // before stop() returned
     QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Stopped);
     QVERIFY(!run.line->isOpen());
-    QCOMPARE(run.engine.exchangesDone(), qint64(0));
-    // Neither the reply nor the time-out afterwards brings the dropped exchange back.
-    QTest::qWait(80);
-    QCOMPARE(run.records.size(), 0);
-    QCOMPARE(run.engine.statistics().overall.sent(), quint64(0));
+    // Neither the reply nor the time-out afterwards brings a dropped exchange back.
+    QTest::qWait(100);
+    QCOMPARE(run.records.size(), afterExchange ? 1 : 0);
+    QCOMPARE(run.engine.statistics().overall.sent(), quint64(afterExchange ? 1 : 0));
     QCOMPARE(run.finished.size(), 1);
-}
-
-void tst_DiagnosisEngine::stopAfterExchangeWaitsForIt()
-{
-    Run run({"+20 " + kReadReply});
-    QVERIFY(run.engine.start(planOf({Target{}}, 1000, 0)));
-    QTRY_COMPARE(run.line->writes().size(), 1);
-
-    run.engine.stopAfterExchange();
-    QCOMPARE(run.finished.size(), 0);
-    QTRY_COMPARE(run.finished.size(), 1);
-    QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Stopped);
-    QCOMPARE(run.records.size(), 1);
-    QCOMPARE(run.records[0].outcome, Outcome::Ok);
     QCOMPARE(run.line->writes().size(), 1);
 }
 
-void tst_DiagnosisEngine::lostLinePausesUntilItIsBack()
+void tst_DiagnosisEngine::lostLine_data()
 {
+    QTest::addColumn<qint64>("durationMs");
+
+    QTest::newRow("the run pauses until the line is back") << qint64(0);
+    QTest::newRow("a duration ends while the line is lost") << qint64(300);
+}
+
+void tst_DiagnosisEngine::lostLine()
+{
+    QFETCH(qint64, durationMs);
+
     Run run({kReadReply, "", kReadReply});
     QSignalSpy lost(&run.engine, &DiagnosisEngine::portLost);
     QSignalSpy back(&run.engine, &DiagnosisEngine::portBack);
-    QVERIFY(run.engine.start(planOf({Target{}}, 3000, 0)));
+    QVERIFY(run.engine.start(planOf({Target{}}, 3000, 0, durationMs)));
     QTRY_COMPARE(run.line->writes().size(), 2);
 
-    // The line fails with the second exchange in progress.
+    // The line fails with the second exchange in progress, and does not open at first.
     run.line->refuseOpen(QStringLiteral("/dev/fake: gone"));
     run.line->forgetCalls();
     run.line->fail(QStringLiteral("/dev/fake: read error"));
     QCOMPARE(lost.size(), 1);
     QCOMPARE(lost[0][0].toString(), QStringLiteral("/dev/fake: read error"));
     QVERIFY(run.engine.isPortLost());
+    if (durationMs > 0) {
+        // The first retry after the duration ends the run.
+        QTRY_COMPARE_WITH_TIMEOUT(run.finished.size(), 1, 3000);
+        QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Completed);
+        QCOMPARE(run.engine.statistics().overall.sent(), quint64(1));
+        return;
+    }
     // Reopening fails meanwhile: still reported once, nothing counted.
     QTRY_VERIFY_WITH_TIMEOUT(run.line->calls().contains("open /dev/fake 9600,n,8,2"), 3000);
     QCOMPARE(lost.size(), 1);
@@ -287,41 +286,6 @@ void tst_DiagnosisEngine::lostLinePausesUntilItIsBack()
     QCOMPARE(run.records[1].sequence, qint64(2));
     QCOMPARE(run.records[1].outcome, Outcome::Ok);
     QCOMPARE(run.engine.statistics().overall.sent(), quint64(2));
-    run.engine.stop();
-    QVERIFY(!run.engine.isRunning());
-}
-
-void tst_DiagnosisEngine::durationEndsWhileTheLineIsLost()
-{
-    Run run({""});
-    RunPlan plan = planOf({Target{}}, 3000, 0);
-    plan.durationMs = 300;
-    QSignalSpy lost(&run.engine, &DiagnosisEngine::portLost);
-    QVERIFY(run.engine.start(plan));
-    QTRY_COMPARE(run.line->writes().size(), 1);
-    run.line->refuseOpen(QStringLiteral("/dev/fake: gone"));
-    run.line->fail(QStringLiteral("/dev/fake: read error"));
-    QCOMPARE(lost.size(), 1);
-    // The line does not come back; the first retry after the duration ends the run.
-    QTRY_COMPARE_WITH_TIMEOUT(run.finished.size(), 1, 3000);
-    QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Completed);
-    QCOMPARE(run.engine.statistics().overall.sent(), quint64(0));
-}
-
-void tst_DiagnosisEngine::refusals()
-{
-    Run run({});
-    QString refusal;
-    run.line->refuseOpen(QStringLiteral("/dev/fake: busy"));
-    QVERIFY(!run.engine.start(planOf({Target{}}, 100, 0), &refusal));
-    QCOMPARE(refusal, QStringLiteral("/dev/fake: busy"));
-    QVERIFY(!run.engine.isRunning());
-
-    run.line->refuseOpen(QString());
-    QVERIFY(!run.engine.start(planOf({}, 100, 0), &refusal));
-    QCOMPARE(refusal, QStringLiteral("没有要发送的命令（no target to poll）"));
-    QCOMPARE(run.line->writes().size(), 0);
-    QCOMPARE(run.finished.size(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_DiagnosisEngine)

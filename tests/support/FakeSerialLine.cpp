@@ -11,7 +11,7 @@ void FakeSerialLine::close()
 
 bool FakeSerialLine::open(int portNumber, const QString& settings, QString* error)
 {
-    if (!openAs(QString::number(portNumber), settings, error))
+    if (!openDevice(QString::number(portNumber), settings, error))
         return false;
     emit opened(portNumber);
     return true;
@@ -19,12 +19,7 @@ bool FakeSerialLine::open(int portNumber, const QString& settings, QString* erro
 
 bool FakeSerialLine::openDevice(const QString& device, const QString& settings, QString* error)
 {
-    return openAs(device, settings, error);
-}
-
-bool FakeSerialLine::openAs(const QString& port, const QString& settings, QString* error)
-{
-    m_calls << QStringLiteral("open %1 %2").arg(port, settings);
+    m_calls << QStringLiteral("open %1 %2").arg(device, settings);
     if (!m_refusal.isEmpty()) {
         if (error)
             *error = m_refusal;

@@ -38,8 +38,6 @@ public:
     QList<QByteArray> writes() const { return m_writes; }
 
 private:
-    bool openAs(const QString& port, const QString& settings, QString* error);
-
     bool m_open = false;
     QString m_refusal;
     QStringList m_calls;
