@@ -15,6 +15,7 @@ using namespace diagnosis;
 
 namespace {
 
+const QString kPort = QStringLiteral("/dev/fake");
 const QString kRead = QStringLiteral("<DC1>00101<ETX>");
 const QString kReadReply = QStringLiteral("<STX>00101+0011.000575<ETB>");
 
@@ -70,15 +71,6 @@ struct Run
     QStringList late; // the late bytes of each exchange
     QSignalSpy finished{&engine, &DiagnosisEngine::finished};
 };
-
-RunPlan planOf(QList<Target> targets, int timeoutMs, qint64 count, qint64 durationMs = 0)
-{
-    return {.port = QStringLiteral("/dev/fake"),
-            .targets = std::move(targets),
-            .timeoutMs = timeoutMs,
-            .count = count,
-            .durationMs = durationMs};
-}
 
 } // namespace
 
@@ -170,9 +162,11 @@ void tst_DiagnosisEngine::eachExchange()
     QFETCH(QStringList, wire);
 
     Run run(script);
-    RunPlan plan = planOf(targets, 40, script.size());
-    plan.gapMs = gapMs;
-    QVERIFY(run.engine.start(plan));
+    QVERIFY(run.engine.start({.port = kPort,
+                              .targets = targets,
+                              .timeoutMs = 40,
+                              .gapMs = gapMs,
+                              .count = script.size()}));
     QTRY_COMPARE(run.finished.size(), 1);
     QCOMPARE(run.finished[0][0].value<RunEnd>(), RunEnd::Completed);
     QCOMPARE(run.line->calls().first(), QStringLiteral("open /dev/fake 9600,n,8,2"));
@@ -218,7 +212,7 @@ void tst_DiagnosisEngine::stopping()
     QFETCH(bool, afterExchange);
 
     Run run({"+20 " + kReadReply});
-    QVERIFY(run.engine.start(planOf({Target{}}, 60, 0)));
+    QVERIFY(run.engine.start({.port = kPort, .targets = {Target{}}, .timeoutMs = 60}));
     QTRY_COMPARE(run.line->writes().size(), 1);
     if (afterExchange) {
         run.engine.stopAfterExchange();
@@ -254,7 +248,8 @@ void tst_DiagnosisEngine::lostLine()
     Run run({kReadReply, "", kReadReply});
     QSignalSpy lost(&run.engine, &DiagnosisEngine::portLost);
     QSignalSpy back(&run.engine, &DiagnosisEngine::portBack);
-    QVERIFY(run.engine.start(planOf({Target{}}, 3000, 0, durationMs)));
+    QVERIFY(run.engine.start(
+        {.port = kPort, .targets = {Target{}}, .timeoutMs = 3000, .durationMs = durationMs}));
     QTRY_COMPARE(run.line->writes().size(), 2);
 
     // The line fails with the second exchange in progress, and does not open at first.
