@@ -131,8 +131,7 @@ void tst_DiagnosisEngine::eachExchange_data()
     QTest::newRow("a late reply before the next send is never taken for its reply")
         << read << 60 << QStringList{"+60 " + kReadReply, kReadReply}
         << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", read11}
-        << QStringList{kReadReply} << 0
-        << QStringList{"> " + kRead, "< " + kReadReply, "> " + kRead, "< " + kReadReply};
+        << QStringList{kReadReply} << 0 << QStringList{};
     QTest::newRow("a late reply in pieces holds the next send until the line is quiet")
         << read << 50 << QStringList{"+60 <STX>001 | +85 01+0011. | +110 000575<ETB>", kReadReply}
         << QList{Outcome::Timeout, Outcome::Ok} << QStringList{"", read11}

@@ -261,11 +261,8 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
     QSignalSpy back(&engine, &DiagnosisEngine::portBack);
     QVERIFY(engine.start({.port = link, .targets = {Target{}}, .timeoutMs = 3000}));
     QCOMPARE(first->readExactly(int(kReadCommand.size()), 2000), kReadCommand);
-    QVERIFY(first->writeToPeer(kReadReply));
-    QTRY_COMPARE(records.size(), 1);
-    QCOMPARE(first->readExactly(int(kReadCommand.size()), 2000), kReadCommand);
 
-    // The instrument side goes away with the second exchange in progress, and
+    // The instrument side goes away with the first exchange in progress, and
     // its device with it: a pty number set free may be handed to another
     // program's pty at once, which a retry must never open.
     first->closeMaster();
@@ -276,19 +273,19 @@ void tst_DiagnosisEngineOverPty::portLostPausesUntilItIsBack()
     QTest::qWait(1500); // reopening fails meanwhile: still reported once, nothing counted
     QCOMPARE(lost.size(), 1);
     QCOMPARE(back.size(), 0);
-    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.size(), 0);
 
     PtyPair second;
     QVERIFY(second.isValid());
     QVERIFY(QFile::link(second.slaveName(), link));
     QTRY_COMPARE_WITH_TIMEOUT(back.size(), 1, 3000);
-    // The abandoned exchange is sent again as the second one.
+    // The abandoned exchange is sent again, as the first one.
     QCOMPARE(second.readExactly(int(kReadCommand.size()), 2000), kReadCommand);
     QVERIFY(second.writeToPeer(kReadReply));
-    QTRY_COMPARE(records.size(), 2);
-    QCOMPARE(records[1].sequence, qint64(2));
-    QCOMPARE(records[1].outcome, Outcome::Ok);
-    QCOMPARE(engine.statistics().overall.sent(), quint64(2));
+    QTRY_COMPARE(records.size(), 1);
+    QCOMPARE(records[0].sequence, qint64(1));
+    QCOMPARE(records[0].outcome, Outcome::Ok);
+    QCOMPARE(engine.statistics().overall.sent(), quint64(1));
 }
 
 void tst_DiagnosisEngineOverPty::refusedPort()
