@@ -28,7 +28,8 @@ QList<Target> scanTargets(const ScanPlan& plan)
     return targets;
 }
 
-BusScan::BusScan(QObject* parent) : QObject(parent)
+BusScan::BusScan(std::unique_ptr<SerialLine> line, QObject* parent)
+    : QObject(parent), m_engine(std::move(line), this)
 {
     qRegisterMetaType<diagnosis::ScanHit>();
     connect(&m_engine, &DiagnosisEngine::exchangeFinished, this, &BusScan::onExchange);

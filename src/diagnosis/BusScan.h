@@ -38,7 +38,8 @@ class BusScan : public QObject
 {
     Q_OBJECT
 public:
-    explicit BusScan(QObject* parent = nullptr);
+    // Scans over `line`: a QtSerialLine in the programs.
+    explicit BusScan(std::unique_ptr<SerialLine> line, QObject* parent = nullptr);
 
     bool start(const ScanPlan& plan, QString* refusal = nullptr);
     void stop() { m_engine.stop(); }
@@ -54,7 +55,7 @@ signals:
 private:
     void onExchange(const ExchangeRecord& record);
 
-    DiagnosisEngine m_engine{this};
+    DiagnosisEngine m_engine;
     QList<ScanHit> m_hits;
     int m_total = 0;
 };

@@ -17,8 +17,8 @@ constexpr int kReopenIntervalMs = 1000;
 
 } // namespace
 
-DiagnosisEngine::DiagnosisEngine(QObject* parent)
-    : QObject(parent), m_port(new QSerialPort(this)), m_sendTimer(new QTimer(this)),
+DiagnosisEngine::DiagnosisEngine(std::unique_ptr<SerialLine> line, QObject* parent)
+    : QObject(parent), m_line(std::move(line)), m_sendTimer(new QTimer(this)),
       m_timeoutTimer(new QTimer(this)), m_reopenTimer(new QTimer(this))
 {
     qRegisterMetaType<diagnosis::ExchangeRecord>();
@@ -31,16 +31,15 @@ DiagnosisEngine::DiagnosisEngine(QObject* parent)
     connect(m_sendTimer, &QTimer::timeout, this, &DiagnosisEngine::sendNext);
     connect(m_timeoutTimer, &QTimer::timeout, this, &DiagnosisEngine::onTimeout);
     connect(m_reopenTimer, &QTimer::timeout, this, &DiagnosisEngine::tryReopen);
-    connect(m_port, &QSerialPort::readyRead, this, &DiagnosisEngine::onReadyRead);
-    connect(m_port, &QSerialPort::errorOccurred, this, &DiagnosisEngine::onPortError);
+    connect(m_line.get(), &SerialLine::notification, this, &DiagnosisEngine::onReceived);
+    connect(m_line.get(), &SerialLine::failed, this, &DiagnosisEngine::onLineFailed);
 }
 
 DiagnosisEngine::~DiagnosisEngine()
 {
-    // No signal may reach a half-destroyed engine while the port closes.
-    m_port->disconnect(this);
-    if (m_port->isOpen())
-        m_port->close();
+    // No signal may reach a half-destroyed engine while the line closes.
+    m_line->disconnect(this);
+    m_line->close();
 }
 
 bool DiagnosisEngine::start(const RunPlan& plan, QString* refusal)
@@ -51,11 +50,12 @@ bool DiagnosisEngine::start(const RunPlan& plan, QString* refusal)
             *refusal = texts::kNoTargets;
         return false;
     }
-    if (!openDiagnosisPort(*m_port, plan.port, plan.settings, refusal))
+    if (!m_line->openDevice(deviceForPortText(plan.port), plan.settings, refusal))
         return false;
 
     m_plan = plan;
-    m_baud = parseLineSettings(plan.settings)->baudRate;
+    // The line has refused a settings text that does not read.
+    m_baud = parseLineSettings(plan.settings).value_or(LineSettings{}).baudRate;
     m_statistics = RunStatistics{};
     m_statistics.perTarget.assign(std::size_t(plan.targets.size()), ResponseStatistics{});
     m_frames.clear();
@@ -68,7 +68,7 @@ bool DiagnosisEngine::start(const RunPlan& plan, QString* refusal)
     m_lateSeen = false;
     m_stopRequested = false;
     m_schedule = SendSchedule(qint64(plan.intervalMs) * 1000, gapUs(plan, m_baud));
-    m_port->clear(QSerialPort::AllDirections);
+    m_line->clearBuffers();
 
     m_clock.start();
     m_runStartUs = nowUs();
@@ -118,8 +118,8 @@ void DiagnosisEngine::sendNext()
         endRun(RunEnd::Completed);
         return;
     }
-    if (m_port->bytesAvailable() > 0) {
-        takeBetweenExchanges(m_port->readAll(), nowUs());
+    if (const QByteArray waiting = m_line->readAll(); !waiting.isEmpty()) {
+        takeBetweenExchanges(waiting, nowUs());
         if (m_schedule.nextDueUs() > nowUs()) {
             armSend(m_schedule.nextDueUs());
             return;
@@ -142,18 +142,16 @@ void DiagnosisEngine::sendNext()
     m_lateSeen = false;
     m_state = State::Awaiting;
 
-    m_port->write(m_current.frame);
-    // Handed to the device now: the response time runs from here.
-    m_port->flush();
-    if (m_state != State::Awaiting)
-        return; // the port failed during the write
+    // The line hands the frame to the device before it returns: the response
+    // time runs from here. A line that fails meanwhile says so from the event loop.
+    m_line->write(m_current.frame);
     m_sentUs = nowUs();
     m_timeoutTimer->start(m_plan.timeoutMs);
 }
 
-void DiagnosisEngine::onReadyRead()
+void DiagnosisEngine::onReceived()
 {
-    const QByteArray bytes = m_port->readAll();
+    const QByteArray bytes = m_line->readAll();
     const qint64 atUs = nowUs();
     if (bytes.isEmpty())
         return;
@@ -265,16 +263,12 @@ void DiagnosisEngine::onTimeout()
         finishExchange(m_received, std::nullopt);
 }
 
-void DiagnosisEngine::onPortError(QSerialPort::SerialPortError code)
+void DiagnosisEngine::onLineFailed(const QString& reason)
 {
-    // NoError comes with every open(); errors of a closed port are a refused
-    // reopen. Closing on the first error stops Qt repeating it.
-    if (code == QSerialPort::NoError || !m_port->isOpen() || m_state == State::Idle ||
-        m_state == State::PortLost)
+    // The line has closed itself; a failure of a line this run no longer
+    // uses (stopped, or already lost) changes nothing.
+    if (m_state == State::Idle || m_state == State::PortLost)
         return;
-    const QString reason =
-        QStringLiteral("%1: %2").arg(deviceForPortText(m_plan.port), m_port->errorString());
-    m_port->close();
     m_sendTimer->stop();
     m_timeoutTimer->stop();
     if (m_state == State::Awaiting)
@@ -298,10 +292,10 @@ void DiagnosisEngine::tryReopen()
         endRun(RunEnd::Completed);
         return;
     }
-    if (!openDiagnosisPort(*m_port, m_plan.port, m_plan.settings, nullptr))
+    if (!m_line->openDevice(deviceForPortText(m_plan.port), m_plan.settings, nullptr))
         return;
     m_reopenTimer->stop();
-    m_port->clear(QSerialPort::AllDirections);
+    m_line->clearBuffers();
     m_state = State::Waiting;
     emit portBack();
     if (m_state == State::Waiting)
@@ -313,8 +307,7 @@ void DiagnosisEngine::endRun(RunEnd end)
     m_sendTimer->stop();
     m_timeoutTimer->stop();
     m_reopenTimer->stop();
-    if (m_port->isOpen())
-        m_port->close();
+    m_line->close();
     m_state = State::Idle;
     m_stopRequested = false;
     emit finished(end);

@@ -4,11 +4,12 @@
 #include "diagnosis/ResponseStatistics.h"
 #include "diagnosis/RunPlan.h"
 #include "diagnosis/SendSchedule.h"
+#include "platform/SerialLine.h"
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QSerialPort>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 namespace diagnosis {
@@ -18,7 +19,7 @@ enum class RunEnd {
     Stopped,   // stop() or stopAfterExchange()
 };
 
-// Runs a plan over one port held open for the whole run: sends the targets
+// Runs a plan over one serial line held open for the whole run: sends the targets
 // round-robin on the schedule, ends each exchange at its reply's end or its
 // time-out, judges it, keeps the statistics and reports each exchange.
 //
@@ -38,7 +39,8 @@ class DiagnosisEngine : public QObject
 {
     Q_OBJECT
 public:
-    explicit DiagnosisEngine(QObject* parent = nullptr);
+    // Runs over `line`: a QtSerialLine in the programs.
+    explicit DiagnosisEngine(std::unique_ptr<SerialLine> line, QObject* parent = nullptr);
     ~DiagnosisEngine() override;
 
     // Opens the port and sends the first command at once. False, with
@@ -77,21 +79,21 @@ private:
     qint64 nowUs() const { return m_clock.nsecsElapsed() / 1000; }
     void sendNext();
     void armSend(qint64 dueUs);
-    void onReadyRead();
+    void onReceived();
     void takeBetweenExchanges(const QByteArray& bytes, qint64 atUs);
     bool isPreviousReply(const QByteArray& reply) const;
     void countLate(qint64 sequence, int targetIndex, const QByteArray& bytes, bool first);
     void finishExchange(const QByteArray& reply, std::optional<qint64> endUs);
     void openedPort();
     void onTimeout();
-    void onPortError(QSerialPort::SerialPortError code);
+    void onLineFailed(const QString& reason);
     void tryReopen();
     void endRun(RunEnd end);
     bool runIsOver() const;
 
     RunPlan m_plan;
     RunStatistics m_statistics;
-    QSerialPort* m_port;
+    std::unique_ptr<SerialLine> m_line;
     QTimer* m_sendTimer;
     QTimer* m_timeoutTimer;
     QTimer* m_reopenTimer;
@@ -102,7 +104,7 @@ private:
     bool m_stopRequested = false;
     qint64 m_runStartUs = 0;
     qint64 m_sequence = 0;       // exchanges sent so far
-    qint64 m_sentUs = 0;         // the current exchange's flushed send
+    qint64 m_sentUs = 0;         // the current exchange's send, handed to the device
     ExchangeRecord m_current;    // the exchange in progress, or the last one
     QByteArray m_received;       // reply bytes of the exchange in progress
     bool m_lastTimedOut = false; // the last exchange ended in its time-out

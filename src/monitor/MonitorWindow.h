@@ -3,6 +3,7 @@
 #include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
 #include "monitor/MonitorSetup.h"
+#include "platform/QtSerialLine.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -90,8 +91,8 @@ private:
     void warn(const QString& text);
 
     QSettings& m_settings;
-    diagnosis::DiagnosisEngine m_engine{this};
-    diagnosis::BusScan m_scan{this};
+    diagnosis::DiagnosisEngine m_engine{std::make_unique<QtSerialLine>(), this};
+    diagnosis::BusScan m_scan{std::make_unique<QtSerialLine>(), this};
     WarnFn m_warn;
 
     SetupPanel* m_setup = nullptr;

@@ -38,9 +38,17 @@ void QtSerialLine::close()
 
 bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
 {
+    if (!openDevice(m_deviceForPort(portNumber), settings, error))
+        return false;
+    emit opened(portNumber);
+    return true;
+}
+
+bool QtSerialLine::openDevice(const QString& device, const QString& settings, QString* error)
+{
     close();
     ++m_openCount;
-    m_device = m_deviceForPort(portNumber);
+    m_device = device;
     // Errors met while finding out which setting a port refused belong to
     // that probe, not to an open line.
     m_probing = true;
@@ -51,7 +59,6 @@ bool QtSerialLine::open(int portNumber, const QString& settings, QString* error)
             *error = deviceReason(*refusal);
         return false;
     }
-    emit opened(portNumber);
     return true;
 }
 

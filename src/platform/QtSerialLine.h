@@ -30,6 +30,7 @@ public:
     bool isOpen() const override;
     void close() override;
     bool open(int portNumber, const QString& settings, QString* error) override;
+    bool openDevice(const QString& device, const QString& settings, QString* error) override;
     void clearBuffers() override;
     void write(const QByteArray& bytes) override;
     QByteArray readAll() override;

@@ -11,14 +11,21 @@ void FakeSerialLine::close()
 
 bool FakeSerialLine::open(int portNumber, const QString& settings, QString* error)
 {
-    m_calls << QStringLiteral("open %1 %2").arg(portNumber).arg(settings);
+    if (!openDevice(QString::number(portNumber), settings, error))
+        return false;
+    emit opened(portNumber);
+    return true;
+}
+
+bool FakeSerialLine::openDevice(const QString& device, const QString& settings, QString* error)
+{
+    m_calls << QStringLiteral("open %1 %2").arg(device, settings);
     if (!m_refusal.isEmpty()) {
         if (error)
             *error = m_refusal;
         return false;
     }
     m_open = true;
-    emit opened(portNumber);
     return true;
 }
 

@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // A serial line for window tests. It records every call in order as text:
-//   "close", "open 1 9600,n,8,2", "clear", "write <DC1>00101<ETX>", "read"
+//   "close", "open 1 9600,n,8,2", "open /dev/ttyUSB0 9600,n,8,2", "clear",
+//   "write <DC1>00101<ETX>", "read"
 // and lets the test play the far end: deliver() makes bytes wait and raises the
 // receive notification, fail() closes the line as a pulled adapter would.
 class FakeSerialLine : public SerialLine
@@ -18,6 +19,7 @@ public:
     bool isOpen() const override { return m_open; }
     void close() override;
     bool open(int portNumber, const QString& settings, QString* error) override;
+    bool openDevice(const QString& device, const QString& settings, QString* error) override;
     void clearBuffers() override;
     void write(const QByteArray& bytes) override;
     QByteArray readAll() override;

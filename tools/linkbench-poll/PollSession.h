@@ -4,6 +4,7 @@
 #include "PollOptions.h"
 #include "diagnosis/BusScan.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "platform/QtSerialLine.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -55,8 +56,8 @@ private:
     bool m_statusShown = false;
     int m_interrupts = 0;
     bool m_csvFailed = false;
-    diagnosis::DiagnosisEngine m_engine;
-    diagnosis::BusScan m_scan;
+    diagnosis::DiagnosisEngine m_engine{std::make_unique<QtSerialLine>()};
+    diagnosis::BusScan m_scan{std::make_unique<QtSerialLine>()};
     CsvLog m_csv;
     QEventLoop m_loop;
     QTimer m_statusTimer;
