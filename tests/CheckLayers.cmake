@@ -3,7 +3,7 @@ cmake_minimum_required(VERSION 3.22)
 # src/ or tools/ includes a folder above its layer, or when a command-line
 # program needs a widget, GUI or print library at run time.
 set(allowed_wire "")
-set(allowed_catalogue "")
+set(allowed_catalogue wire)
 set(allowed_platform "")
 set(allowed_transcript "")
 set(allowed_protocol catalogue platform wire)

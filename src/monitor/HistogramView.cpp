@@ -1,6 +1,9 @@
 #include "monitor/HistogramView.h"
 
+#include "diagnosis/DiagnosisTarget.h"
+#include "monitor/ChartPicture.h"
 #include "monitor/MonitorTexts.h"
+#include "monitor/ReportWriter.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -25,7 +28,47 @@ HistogramView::HistogramView(QWidget* parent) : QWidget(parent)
 {
     m_target = new QComboBox(this);
     m_target->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(texts::ShowLabel, this));
+    top->addWidget(m_target);
+    top->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(top);
+    setTargets({}, m_timeoutMs);
+}
 
+QString HistogramView::title() const
+{
+    return texts::PageResponse;
+}
+
+QKeySequence HistogramView::shortcut() const
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_2);
+}
+
+void HistogramView::startRun(const diagnosis::RunPlan& plan)
+{
+    QStringList labels;
+    for (const diagnosis::Target& target : plan.targets)
+        labels << diagnosis::targetLabel(target);
+    setTargets(labels, plan.timeoutMs);
+}
+
+void HistogramView::redraw(const PageRedraw& redraw)
+{
+    if (redraw.inView && redraw.changed)
+        draw(*redraw.statistics);
+}
+
+void HistogramView::addToReport(RunReport& report, const PageRedraw& redraw)
+{
+    draw(*redraw.statistics);
+    report.histogram = chartPicture(m_view);
+}
+
+void HistogramView::makeChart()
+{
     m_chart = new QChart;
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_time = new QLogValueAxis;
@@ -57,16 +100,8 @@ HistogramView::HistogramView(QWidget* parent) : QWidget(parent)
 
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(texts::ShowLabel, this));
-    top->addWidget(m_target);
-    top->addStretch(1);
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(top);
-    column->addWidget(m_view, 1);
-
-    setTargets({}, m_timeoutMs);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_view, 1);
+    showTimeout();
 }
 
 void HistogramView::setTargets(const QStringList& labels, int timeoutMs)
@@ -75,11 +110,18 @@ void HistogramView::setTargets(const QStringList& labels, int timeoutMs)
     m_target->clear();
     m_target->addItem(texts::AllTargets);
     m_target->addItems(labels);
-    m_timeoutLine->setName(texts::TimeoutMark.arg(timeoutMs));
-    m_time->setRange(kAxisFloorMs, timeoutMs * 1.25);
+    if (m_chart)
+        showTimeout();
+}
+
+// The chart as a new run finds it: no bars, the time-out marked.
+void HistogramView::showTimeout()
+{
+    m_timeoutLine->setName(texts::TimeoutMark.arg(m_timeoutMs));
+    m_time->setRange(kAxisFloorMs, m_timeoutMs * 1.25);
     m_counts->setRange(0, 1);
     m_bars->clear();
-    m_timeoutLine->replace({QPointF(timeoutMs, 0), QPointF(timeoutMs, 1)});
+    m_timeoutLine->replace({QPointF(m_timeoutMs, 0), QPointF(m_timeoutMs, 1)});
 }
 
 QList<QPointF> HistogramView::stepOutline(const QList<diagnosis::HistogramBucket>& buckets,
@@ -97,8 +139,10 @@ QList<QPointF> HistogramView::stepOutline(const QList<diagnosis::HistogramBucket
     return points;
 }
 
-void HistogramView::redraw(const diagnosis::RunStatistics& statistics)
+void HistogramView::draw(const diagnosis::RunStatistics& statistics)
 {
+    if (!m_chart)
+        makeChart();
     const int chosen = m_target->currentIndex() - 1;
     const diagnosis::ResponseStatistics& source =
         chosen >= 0 && std::size_t(chosen) < statistics.perTarget.size()

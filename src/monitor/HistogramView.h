@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnosis/ResponseStatistics.h"
+#include "monitor/MonitorPage.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -16,8 +17,9 @@ class QValueAxis;
 // The 响应时间 page: a histogram of response times on a logarithmic time
 // axis, for one target or all together, with the time-out marked by a
 // vertical line. The bars are one stepped area series, refilled with one
-// replace() per redraw.
-class HistogramView : public QWidget
+// replace() per redraw. The chart is made when it is first drawn: Qt Charts
+// adds a tenth to the window's start-up otherwise.
+class HistogramView : public QWidget, public MonitorPage
 {
     Q_OBJECT
 public:
@@ -25,15 +27,18 @@ public:
 
     explicit HistogramView(QWidget* parent = nullptr);
 
+    QString title() const override;
+    QKeySequence shortcut() const override;
+    QWidget* widget() override { return this; }
+    void startRun(const diagnosis::RunPlan& plan) override;
+    void redraw(const PageRedraw& redraw) override;
+    void addToReport(RunReport& report, const PageRedraw& redraw) override;
+
     void setTargets(const QStringList& labels, int timeoutMs);
     // Draws the histogram of the target chosen in the list ("全部目标": overall).
-    void redraw(const diagnosis::RunStatistics& statistics);
+    void draw(const diagnosis::RunStatistics& statistics);
 
-    QChart* chart() const { return m_chart; }
-    QChartView* chartView() const { return m_view; }
     QComboBox* targetBox() const { return m_target; }
-    QLineSeries* barOutline() const { return m_bars; }
-    QLineSeries* timeoutLine() const { return m_timeoutLine; }
 
     // The outline of bars on a time axis that cannot hold zero: each bar from
     // its lower to its upper edge at its count, bars below `floorMs` left out.
@@ -41,6 +46,9 @@ public:
                                       double floorMs);
 
 private:
+    void makeChart();
+    void showTimeout();
+
     QComboBox* m_target = nullptr;
     QChartView* m_view = nullptr;
     QChart* m_chart = nullptr;

@@ -1,6 +1,7 @@
 #include "monitor/MonitorSetup.h"
 
 #include "catalogue/AddressRanges.h"
+#include "catalogue/FunctionFields.h"
 #include "catalogue/FunctionList.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
@@ -11,7 +12,6 @@
 
 #include <QRegularExpression>
 #include <QSettings>
-#include <algorithm>
 
 namespace monitor {
 
@@ -89,11 +89,13 @@ diagnosis::RunPlan runPlanOf(const MonitorSetup& setup)
     plan.intervalMs = setup.intervalMs;
     plan.timeoutMs = setup.timeoutMs;
     plan.checkField = setup.checkField;
+    const wire::Function function =
+        wire::functionAt(setup.functionIndex).value_or(wire::Function::Dc1);
     const QString parameter =
         catalogue::parameterCode(catalogue::parameterEntries().value(setup.parameterPosition));
     for (int address : parseAddressRanges(setup.addresses).value_or(QList<int>{})) {
         diagnosis::Target target;
-        target.function = diagnosis::Function(std::clamp(setup.functionIndex, 0, 3));
+        target.function = function;
         target.address = address;
         target.channel = setup.channel;
         target.param = parameter;
@@ -106,17 +108,18 @@ diagnosis::RunPlan runPlanOf(const MonitorSetup& setup)
 QList<QPair<QString, QString>> setupLines(const MonitorSetup& setup)
 {
     namespace texts = monitortexts;
-    const bool hasParameter = setup.functionIndex != 0;
-    const bool hasValue = setup.functionIndex >= 2;
+    const catalogue::FunctionFields fields =
+        catalogue::fieldsOf(wire::functionAt(setup.functionIndex).value_or(wire::Function::Dc1));
     QList<QPair<QString, QString>> lines = {
         {texts::PortLabel, QStringLiteral("%1 (%2)").arg(setup.port, deviceOf(setup.port))},
         {texts::SettingsLabel, setup.lineSettings},
         {texts::FunctionLabel, catalogue::functionEntries().value(setup.functionIndex)},
         {texts::AddressesLabel, setup.addresses},
         {texts::ChannelLabel, setup.channel},
-        {texts::ParameterLabel,
-         hasParameter ? catalogue::parameterEntries().value(setup.parameterPosition) : QString()},
-        {texts::ValueLabel, hasValue ? setup.value : QString()},
+        {texts::ParameterLabel, fields.parameter
+                                    ? catalogue::parameterEntries().value(setup.parameterPosition)
+                                    : QString()},
+        {texts::ValueLabel, fields.value ? setup.value : QString()},
         {texts::IntervalLabel, QString::number(setup.intervalMs) + texts::MsSuffix},
         {texts::TimeoutLabel, QString::number(setup.timeoutMs) + texts::MsSuffix},
         {texts::CheckLabel + QStringLiteral("："), setup.checkField ? texts::Yes : texts::No},

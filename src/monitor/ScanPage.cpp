@@ -1,5 +1,6 @@
 #include "monitor/ScanPage.h"
 
+#include "monitor/MonitorSetup.h"
 #include "monitor/MonitorTexts.h"
 #include "monitor/ScanModel.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableView>
@@ -72,6 +74,59 @@ ScanPage::ScanPage(ScanModel* model, QWidget* parent) : QWidget(parent), m_model
     setRange(1, 255, 300, false);
     setProgress(0, 1);
     setFoundCount(0);
+}
+
+QString ScanPage::title() const
+{
+    return texts::PageScan;
+}
+
+QKeySequence ScanPage::shortcut() const
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_4);
+}
+
+void ScanPage::saveSettings(QSettings& settings) const
+{
+    settings.setValue(QStringLiteral("scan/from"), from());
+    settings.setValue(QStringLiteral("scan/to"), to());
+    settings.setValue(QStringLiteral("scan/timeout"), timeoutMs());
+    settings.setValue(QStringLiteral("scan/hbx"), hbx());
+}
+
+void ScanPage::restoreSettings(QSettings& settings)
+{
+    setRange(settings.value(QStringLiteral("scan/from"), 1).toInt(),
+             settings.value(QStringLiteral("scan/to"), 255).toInt(),
+             settings.value(QStringLiteral("scan/timeout"), 300).toInt(),
+             settings.value(QStringLiteral("scan/hbx"), false).toBool());
+}
+
+diagnosis::ScanPlan ScanPage::plan(const MonitorSetup& setup) const
+{
+    diagnosis::ScanPlan plan;
+    plan.port = setup.port.trimmed();
+    plan.settings = setup.lineSettings;
+    plan.from = std::min(from(), to());
+    plan.to = std::max(from(), to());
+    plan.timeoutMs = timeoutMs();
+    plan.hbx = hbx();
+    plan.checkField = setup.checkField;
+    return plan;
+}
+
+void ScanPage::startScan(const diagnosis::ScanPlan& plan)
+{
+    m_scanHbx = plan.hbx;
+    m_model->clear();
+    setFoundCount(0);
+    setProgress(0, plan.to - plan.from + 1);
+}
+
+void ScanPage::addHit(const diagnosis::ScanHit& hit)
+{
+    m_model->addHit(hit, m_scanHbx);
+    setFoundCount(m_model->rowCount());
 }
 
 int ScanPage::from() const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "diagnosis/BusScan.h"
+#include "monitor/MonitorPage.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -9,15 +12,28 @@ class QPushButton;
 class QSpinBox;
 class QTableView;
 class ScanModel;
+struct MonitorSetup;
 
 // The 扫描 page: the range and time-out of a scan, its progress, the table of
 // addresses that answered, and the action that adds the chosen ones (all of
 // them when none is chosen) to the targets.
-class ScanPage : public QWidget
+class ScanPage : public QWidget, public MonitorPage
 {
     Q_OBJECT
 public:
     explicit ScanPage(ScanModel* model, QWidget* parent = nullptr);
+
+    QString title() const override;
+    QKeySequence shortcut() const override;
+    QWidget* widget() override { return this; }
+    void saveSettings(QSettings& settings) const override;
+    void restoreSettings(QSettings& settings) override;
+
+    // The scan of this page's range on the set-up's port and line.
+    diagnosis::ScanPlan plan(const MonitorSetup& setup) const;
+    // A scan of `plan` begins: nothing found yet.
+    void startScan(const diagnosis::ScanPlan& plan);
+    void addHit(const diagnosis::ScanHit& hit);
 
     int from() const;
     int to() const;
@@ -51,4 +67,5 @@ private:
     QLabel* m_found = nullptr;
     QTableView* m_table = nullptr;
     QPushButton* m_add = nullptr;
+    bool m_scanHbx = false; // the scan under way asks concentrators
 };

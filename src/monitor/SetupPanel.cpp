@@ -1,6 +1,7 @@
 #include "monitor/SetupPanel.h"
 
 #include "catalogue/AddressRanges.h"
+#include "catalogue/FunctionFields.h"
 #include "catalogue/FunctionList.h"
 #include "catalogue/InputTexts.h"
 #include "catalogue/LineLists.h"
@@ -133,9 +134,7 @@ void SetupPanel::setSetup(const MonitorSetup& setup)
     m_interval->setValue(setup.intervalMs);
     m_timeout->setValue(setup.timeoutMs);
     m_check->setChecked(setup.checkField);
-    const int function = setup.functionIndex;
-    m_parameter->setEnabled(function != 0);
-    m_value->setEnabled(function >= 2);
+    enableFunctionFields();
     updatePortTip();
     showRefusal();
 }
@@ -178,30 +177,38 @@ void SetupPanel::addAddresses(const QList<int>& addresses)
     showRefusal();
 }
 
-void SetupPanel::setRunning(bool running)
+void SetupPanel::setRunning(bool running, bool canStop)
 {
     m_running = running;
-    const int function = m_function->currentIndex();
+    m_canStop = canStop;
     for (QWidget* field : {static_cast<QWidget*>(m_port), static_cast<QWidget*>(m_line),
                            static_cast<QWidget*>(m_function), static_cast<QWidget*>(m_addresses),
                            static_cast<QWidget*>(m_channel), static_cast<QWidget*>(m_interval),
                            static_cast<QWidget*>(m_timeout), static_cast<QWidget*>(m_check)})
         field->setEnabled(!running);
-    m_parameter->setEnabled(!running && function != 0);
-    m_value->setEnabled(!running && function >= 2);
+    enableFunctionFields();
     updateButtons();
 }
 
-// As in the main window: a read of the process value names no parameter, a
-// read names no value, and choosing a read or a write preselects "11".
+// By the main window's rule, but for one thing: a read of the process value
+// turns the value field off again whatever came before, as no value goes
+// into its frame.
+void SetupPanel::enableFunctionFields()
+{
+    const catalogue::FunctionFields fields = catalogue::fieldsOf(
+        wire::functionAt(m_function->currentIndex()).value_or(wire::Function::Dc1));
+    m_parameter->setEnabled(!m_running && fields.parameter);
+    m_value->setEnabled(!m_running && fields.value);
+}
+
 void SetupPanel::onFunctionChosen(int position)
 {
-    m_parameter->setEnabled(position != 0);
-    m_value->setEnabled(position >= 2);
-    if (position == 1 || position == 2)
-        m_parameter->setCurrentIndex(catalogue::kDefaultParameterPosition);
-    else if (position == 3)
-        m_parameter->setCurrentIndex(catalogue::kHbxParameterPosition);
+    enableFunctionFields();
+    if (const std::optional<wire::Function> function = wire::functionAt(position)) {
+        if (const std::optional<int> parameter =
+                catalogue::fieldsOf(*function).preselectedParameter)
+            m_parameter->setCurrentIndex(*parameter);
+    }
     showRefusal();
 }
 
@@ -226,5 +233,5 @@ void SetupPanel::updateButtons()
     const bool valid = refusal().isEmpty();
     m_start->setEnabled(!m_running && valid);
     m_scan->setEnabled(!m_running && !m_port->currentText().trimmed().isEmpty());
-    m_stop->setEnabled(m_running);
+    m_stop->setEnabled(m_running && m_canStop);
 }

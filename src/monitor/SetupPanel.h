@@ -31,8 +31,9 @@ public:
     // Adds addresses to the list (from the scan page), keeping the order.
     void addAddresses(const QList<int>& addresses);
 
-    // While a run or a scan goes on, the set-up cannot change.
-    void setRunning(bool running);
+    // While a run or a scan goes on, the set-up cannot change; 停止 is on
+    // while it may still be asked for.
+    void setRunning(bool running, bool canStop);
 
     QComboBox* portBox() const { return m_port; }
     QComboBox* lineBox() const { return m_line; }
@@ -56,6 +57,8 @@ signals:
 
 private:
     void onFunctionChosen(int position);
+    // Enables the parameter and value fields the chosen function uses.
+    void enableFunctionFields();
     void showRefusal();
     void updatePortTip();
     void updateButtons();
@@ -75,4 +78,5 @@ private:
     QPushButton* m_stop = nullptr;
     QPushButton* m_scan = nullptr;
     bool m_running = false;
+    bool m_canStop = false;
 };

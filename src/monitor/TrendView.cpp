@@ -1,6 +1,10 @@
 #include "monitor/TrendView.h"
 
+#include "diagnosis/DiagnosisTarget.h"
+#include "monitor/ChartPicture.h"
 #include "monitor/MonitorTexts.h"
+#include "monitor/ReportWriter.h"
+#include "monitor/TrendBuffer.h"
 
 #include <QChart>
 #include <QChartView>
@@ -11,6 +15,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -20,14 +25,83 @@ namespace texts = monitortexts;
 namespace {
 constexpr qint64 kSpansMs[] = {60 * 1000, 10 * 60 * 1000, 60 * 60 * 1000};
 constexpr int kDefaultSpan = 1; // ten minutes
+const QString kSpanKey = QStringLiteral("window/trendSpan");
 } // namespace
 
-TrendView::TrendView(QWidget* parent) : QWidget(parent), m_buffer(kSpansMs[kDefaultSpan])
+TrendView::TrendView(TrendBuffer& buffer, QWidget* parent) : QWidget(parent), m_buffer(buffer)
 {
+    m_buffer.setSpan(kSpansMs[kDefaultSpan]);
     m_span = new QComboBox(this);
     m_span->addItems(texts::TrendSpans);
     m_span->setCurrentIndex(kDefaultSpan);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(texts::TrendSpanLabel, this));
+    top->addWidget(m_span);
+    top->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(top);
 
+    connect(m_span, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && index < int(std::size(kSpansMs)))
+            m_buffer.setSpan(kSpansMs[index]);
+        if (m_chart)
+            draw(QDateTime::currentMSecsSinceEpoch());
+    });
+}
+
+QString TrendView::title() const
+{
+    return texts::PageTrend;
+}
+
+QKeySequence TrendView::shortcut() const
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_3);
+}
+
+void TrendView::startRun(const diagnosis::RunPlan& plan)
+{
+    QStringList labels;
+    for (const diagnosis::Target& target : plan.targets)
+        labels << diagnosis::targetLabel(target);
+    setTargets(labels);
+}
+
+void TrendView::takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan)
+{
+    if (fromScan)
+        return;
+    const qint64 at = record.sentAt.toMSecsSinceEpoch();
+    if (record.value)
+        m_buffer.addValue(record.targetIndex, at, *record.value);
+    if (record.outcome == diagnosis::Outcome::Timeout)
+        m_buffer.addTimeout(at);
+}
+
+void TrendView::redraw(const PageRedraw& redraw)
+{
+    if (redraw.inView && (redraw.running || redraw.changed))
+        draw(redraw.nowMs);
+}
+
+void TrendView::addToReport(RunReport& report, const PageRedraw& redraw)
+{
+    draw(redraw.nowMs);
+    report.trend = chartPicture(m_view);
+}
+
+void TrendView::saveSettings(QSettings& settings) const
+{
+    settings.setValue(kSpanKey, m_span->currentIndex());
+}
+
+void TrendView::restoreSettings(QSettings& settings)
+{
+    m_span->setCurrentIndex(settings.value(kSpanKey, kDefaultSpan).toInt());
+}
+
+void TrendView::makeChart()
+{
     m_chart = new QChart;
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_time = new QDateTimeAxis;
@@ -48,34 +122,27 @@ TrendView::TrendView(QWidget* parent) : QWidget(parent), m_buffer(kSpansMs[kDefa
 
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(texts::TrendSpanLabel, this));
-    top->addWidget(m_span);
-    top->addStretch(1);
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(top);
-    column->addWidget(m_view, 1);
-
-    connect(m_span, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && index < int(std::size(kSpansMs)))
-            m_buffer.setSpan(kSpansMs[index]);
-        redraw(QDateTime::currentMSecsSinceEpoch());
-    });
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    m_time->setRange(QDateTime::fromMSecsSinceEpoch(now - m_buffer.span()),
-                     QDateTime::fromMSecsSinceEpoch(now));
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_view, 1);
     m_values->setRange(0, 1);
+    makeLines();
 }
 
 void TrendView::setTargets(const QStringList& labels)
+{
+    m_labels = labels;
+    m_buffer.setTargetCount(int(labels.size()));
+    if (m_chart)
+        makeLines();
+}
+
+void TrendView::makeLines()
 {
     for (QLineSeries* line : std::as_const(m_lines)) {
         m_chart->removeSeries(line);
         delete line;
     }
     m_lines.clear();
-    for (const QString& label : labels) {
+    for (const QString& label : std::as_const(m_labels)) {
         auto* line = new QLineSeries;
         line->setName(label);
         m_chart->addSeries(line);
@@ -84,13 +151,14 @@ void TrendView::setTargets(const QStringList& labels)
         m_lines << line;
     }
     // More than a handful of names would crowd out the chart.
-    m_chart->legend()->setVisible(labels.size() <= 12);
-    m_buffer.setTargetCount(int(labels.size()));
+    m_chart->legend()->setVisible(m_labels.size() <= 12);
     m_timeouts->clear();
 }
 
-void TrendView::redraw(qint64 nowMs)
+void TrendView::draw(qint64 nowMs)
 {
+    if (!m_chart)
+        makeChart();
     m_buffer.prune(nowMs);
     bool changed = false;
     for (int target = 0; target < m_lines.size(); ++target) {

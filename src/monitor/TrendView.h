@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/TrendBuffer.h"
+#include "monitor/MonitorPage.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -12,31 +12,42 @@ class QDateTimeAxis;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
+class TrendBuffer;
 
 // The 趋势 page: the values of the replies over time, one line per target,
 // time-outs marked along the time axis. It draws what a TrendBuffer holds,
-// each series refilled with one replace() when its points changed.
-class TrendView : public QWidget
+// each series refilled with one replace() when its points changed. The chart
+// is made when it is first drawn, as the histogram's is.
+class TrendView : public QWidget, public MonitorPage
 {
     Q_OBJECT
 public:
-    explicit TrendView(QWidget* parent = nullptr);
+    explicit TrendView(TrendBuffer& buffer, QWidget* parent = nullptr);
+
+    QString title() const override;
+    QKeySequence shortcut() const override;
+    QWidget* widget() override { return this; }
+    void startRun(const diagnosis::RunPlan& plan) override;
+    void takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan) override;
+    // In view, the time axis moves on during a run even without new values.
+    void redraw(const PageRedraw& redraw) override;
+    void addToReport(RunReport& report, const PageRedraw& redraw) override;
+    void saveSettings(QSettings& settings) const override;
+    void restoreSettings(QSettings& settings) override;
 
     void setTargets(const QStringList& labels);
-    TrendBuffer& buffer() { return m_buffer; }
-    // Prunes the buffer to the span ending at `nowMs` and redraws what changed.
-    void redraw(qint64 nowMs);
+    // Prunes the buffer to the span ending at `nowMs` and draws what changed.
+    void draw(qint64 nowMs);
 
-    QChart* chart() const { return m_chart; }
-    QChartView* chartView() const { return m_view; }
     QComboBox* spanBox() const { return m_span; }
-    QList<QLineSeries*> valueSeries() const { return m_lines; }
-    QScatterSeries* timeoutSeries() const { return m_timeouts; }
 
 private:
+    void makeChart();
+    void makeLines();
     void placeTimeoutMarks();
 
-    TrendBuffer m_buffer;
+    TrendBuffer& m_buffer;
+    QStringList m_labels;
     QComboBox* m_span = nullptr;
     QChartView* m_view = nullptr;
     QChart* m_chart = nullptr;

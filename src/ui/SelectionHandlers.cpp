@@ -1,5 +1,6 @@
 #include "ui/SelectionHandlers.h"
 
+#include "catalogue/FunctionFields.h"
 #include "catalogue/InputTexts.h"
 #include "catalogue/ParameterList.h"
 #include "protocol/CommandFrames.h"
@@ -22,31 +23,16 @@ SelectionHandlers::SelectionHandlers(QWidget* window, const Boxes& boxes, Messag
 
 void SelectionHandlers::Combo5_Click()
 {
-    QComboBox* parameters = m_boxes.parameterList;
-    switch (m_boxes.functionList->currentIndex()) {
-    case 0:
-        parameters->setEnabled(false);
-        break;
-    case 1:
-        parameters->setEnabled(true);
-        m_boxes.valueBox->setEnabled(false);
-        parameters->setCurrentIndex(catalogue::kDefaultParameterPosition);
-        break;
-    case 2:
-        parameters->setEnabled(true);
-        m_boxes.valueBox->setEnabled(true);
-        parameters->setCurrentIndex(catalogue::kDefaultParameterPosition);
-        break;
-    case 3:
-        // The concentrator has commands for "73" and "74" only; "73" is the
-        // request an operator of the HBX function wants first.
-        parameters->setEnabled(true);
-        m_boxes.valueBox->setEnabled(true);
-        parameters->setCurrentIndex(catalogue::kHbxParameterPosition);
-        break;
-    default:
-        break;
-    }
+    const std::optional<wire::Function> function =
+        wire::functionAt(m_boxes.functionList->currentIndex());
+    if (!function)
+        return;
+    const catalogue::FunctionFields fields = catalogue::fieldsOf(*function);
+    m_boxes.parameterList->setEnabled(fields.parameter);
+    if (fields.choiceSetsValue)
+        m_boxes.valueBox->setEnabled(fields.value);
+    if (fields.preselectedParameter)
+        m_boxes.parameterList->setCurrentIndex(*fields.preselectedParameter);
 }
 
 bool SelectionHandlers::acceptAddress()

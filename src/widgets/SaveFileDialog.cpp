@@ -10,6 +10,8 @@ SaveDialogFn realSaveDialog()
         // Qt translator loaded at start-up, and can be driven by tests.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
+        if (!request.title.isEmpty())
+            dialog.setWindowTitle(request.title);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDirectory(request.initialFolder);
         dialog.setNameFilters(request.nameFilters);

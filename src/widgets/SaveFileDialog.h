@@ -12,6 +12,7 @@ struct SaveDialogRequest
     QString initialFolder;
     QString proposedName;    // a bare file name, without a folder
     QStringList nameFilters; // in Qt's form, the first one preselected
+    QString title = {};      // empty: Qt's own caption
 };
 
 // Shows a modal save dialog owned by `owner` and returns the full path the

@@ -2,12 +2,15 @@
 #include "monitor/MonitorWindow.h"
 #include "monitor/SetupPanel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -195,22 +198,47 @@ void tst_MonitorSetupPanel::setupIsRememberedBetweenRuns()
 
 void tst_MonitorSetupPanel::exportToAMissingFolderIsRefused_data()
 {
-    QTest::addColumn<bool>("pdf");
-    QTest::newRow("CSV") << false;
-    QTest::newRow("PDF report") << true;
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("CSV") << u"导出 CSV(&C)..."_s << u"CSV 文件 (*.csv)"_s;
+    QTest::newRow("PDF report") << u"导出报告 PDF(&P)..."_s << u"PDF 文件 (*.pdf)"_s;
 }
 
+// The 文件 menu asks the platform's save dialog for the file, and a file that
+// cannot be written is refused in the platform's box.
 void tst_MonitorSetupPanel::exportToAMissingFolderIsRefused()
 {
-    QFETCH(bool, pdf);
+    QFETCH(QString, command);
+    QFETCH(QString, filter);
     QTemporaryDir dir;
     QSettings settings(dir.filePath(u"monitor.ini"_s), QSettings::IniFormat);
-    MonitorWindow window(settings);
-    QStringList warnings;
-    window.setWarning([&warnings](QWidget*, const QString& text) { warnings << text; });
-    const QString path = dir.filePath(pdf ? u"missing/run.pdf"_s : u"missing/run.csv"_s);
-    QVERIFY(!(pdf ? window.exportPdf(path) : window.exportCsv(path)));
-    QCOMPARE(warnings, QStringList{u"无法写入文件 %1：文件夹不存在"_s.arg(path)});
+    const QString path = dir.filePath(u"missing/run"_s);
+    QList<SaveDialogRequest> dialogs;
+    QList<MessageRequest> boxes;
+    PlatformServices services = realPlatformServices();
+    services.saveDialog = [&](QWidget*, const SaveDialogRequest& request) {
+        dialogs << request;
+        return path;
+    };
+    services.messageBox = [&](QWidget*, const MessageRequest& request) {
+        boxes << request;
+        return QMessageBox::Ok;
+    };
+    MonitorWindow window(settings, services);
+    QAction* action = nullptr;
+    for (QAction* menu : window.menuBar()->actions()) {
+        for (QAction* item : menu->menu()->actions())
+            action = item->text() == command ? item : action;
+    }
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0].title, command);
+    QCOMPARE(dialogs[0].nameFilters, QStringList{filter});
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes[0].title, u"QL系列仪表链路监测"_s);
+    QCOMPARE(boxes[0].text, u"无法写入文件 %1：文件夹不存在"_s.arg(path));
     QVERIFY(!QFileInfo::exists(dir.filePath(u"missing"_s)));
 }
 

@@ -79,10 +79,10 @@ QStringList csvFields(const QString& line)
 struct Monitor
 {
     explicit Monitor(const QString& device)
-        : settings(dir.filePath(u"monitor.ini"_s), QSettings::IniFormat), window(settings)
+        : settings(dir.filePath(u"monitor.ini"_s), QSettings::IniFormat),
+          window(settings, services())
     {
         qputenv("LINKBENCH_COM1", device.toLocal8Bit());
-        window.setWarning([](QWidget*, const QString& text) { warnings << text; });
         window.resize(1000, 640);
         window.show();
     }
@@ -97,6 +97,15 @@ struct Monitor
         panel().timeoutBox()->setValue(timeoutMs);
         panel().intervalBox()->setValue(intervalMs);
         QTest::mouseClick(panel().startButton(), Qt::LeftButton);
+    }
+    static PlatformServices services()
+    {
+        PlatformServices s = realPlatformServices();
+        s.messageBox = [](QWidget*, const MessageRequest& request) {
+            warnings << request.text;
+            return QMessageBox::Ok;
+        };
+        return s;
     }
     QString total(int column)
     {
