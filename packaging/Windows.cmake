@@ -36,7 +36,10 @@ install(FILES qt.conf DESTINATION ${LINKBENCH_INSTALL_APPDIR})
 # stays out. A DLL found nowhere stops the install.
 set(LINKBENCH_WINDOWS_SYSTEM_DLLS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
     CACHE PATH "Folder of the DLLs that Windows provides (Wine's own PE DLLs)")
-find_program(LINKBENCH_MINGW_OBJDUMP ${LINKBENCH_MINGW}-objdump REQUIRED)
+# MinGW's objdump, which CMake found beside the compiler.
+if(NOT CMAKE_OBJDUMP)
+    message(FATAL_ERROR "No objdump for Windows programs (binutils-mingw-w64-x86-64)")
+endif()
 # CMake looks imports up by their lower-case names, as Windows would without
 # regard to case; on Linux "qt6core.dll" does not find Qt6Core.dll. So the
 # search goes through a folder of lower-case links, and each DLL found is
@@ -70,7 +73,7 @@ endforeach()
 install(CODE "
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${LINKBENCH_MINGW_OBJDUMP}\")
+    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
     file(GET_RUNTIME_DEPENDENCIES
          EXECUTABLES ${program_files}
          MODULES ${installed_plugins}
@@ -108,7 +111,7 @@ if(BUILD_TESTING)
                      -DBUILD_DIR=${PROJECT_BINARY_DIR}
                      -DZIP=${PROJECT_BINARY_DIR}/${zip_name}.zip
                      -DSTAGE=${CMAKE_CURRENT_BINARY_DIR}/zip-check
-                     -DOBJDUMP=${LINKBENCH_MINGW_OBJDUMP}
+                     -DOBJDUMP=${CMAKE_OBJDUMP}
                      -DSYSTEM_DLLS=${LINKBENCH_WINDOWS_SYSTEM_DLLS}
                      "-DPROGRAMS=${programs}"
                      -P ${CMAKE_CURRENT_SOURCE_DIR}/CheckWindowsZip.cmake)
