@@ -9,8 +9,17 @@
 # Linux resolves when the program asks for its folder. Without it the program
 # goes straight into bin/. DESKTOP_ENTRY installs that file (relative to the
 # calling folder) into share/applications.
+#
+# On Windows every program goes into the one portable folder and nothing else
+# is installed; the global property LINKBENCH_PROGRAMS lists them for the
+# search of the DLLs they import (packaging/Windows.cmake).
 function(linkbench_install_program target)
     cmake_parse_arguments(arg "IN_APPDIR" "DESKTOP_ENTRY" "" ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY LINKBENCH_PROGRAMS ${target})
+    if(WIN32)
+        install(TARGETS ${target} RUNTIME DESTINATION ${LINKBENCH_INSTALL_APPDIR})
+        return()
+    endif()
     if(NOT arg_IN_APPDIR)
         install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     else()

@@ -1,7 +1,8 @@
 #include "transcript/TranscriptEncoding.h"
 
+#include "platform/GbkCodePage.h"
+
 #include <QHash>
-#include <QStringEncoder>
 
 namespace {
 
@@ -9,33 +10,20 @@ namespace {
 class GbkCharacters
 {
 public:
-    static bool isAvailable() { return QStringEncoder(kName).isValid(); }
-
     QByteArray bytesFor(QStringView character)
     {
         const char32_t code = character.size() == 2
                                   ? QChar::surrogateToUcs4(character[0], character[1])
                                   : char32_t(character[0].unicode());
         auto known = m_known.constFind(code);
-        if (known == m_known.constEnd()) {
-            // A fresh encoder each time: Qt 6.4's resetState() closes the ICU
-            // converter behind it, and every later character then fails.
-            QStringEncoder encoder(kName);
-            QByteArray bytes = encoder.encode(character);
-            // ICU's GBK encoder writes "?" for most characters it lacks but
-            // drops "default-ignorable" ones (U+00AD) without a trace.
-            if (encoder.hasError() || bytes.isEmpty())
-                bytes.clear();
-            known = m_known.insert(code, bytes);
-        }
+        if (known == m_known.constEnd())
+            known = m_known.insert(code, gbkBytes(character));
         return *known;
     }
 
 private:
-    // Debian's Qt finds GBK only through ICU: encodingForName("GBK") is empty,
-    // while the encoder constructed by name works.
-    static constexpr const char* kName = "GBK";
-    // A transcript repeats a few dozen characters; each is asked of ICU once.
+    // A transcript repeats a few dozen characters; each is asked of the
+    // system once.
     QHash<char32_t, QByteArray> m_known;
 };
 
@@ -48,7 +36,7 @@ qsizetype characterWidth(QStringView text, qsizetype i)
 
 std::optional<TranscriptFileContent> transcriptFileContent(const QString& transcriptText)
 {
-    if (!GbkCharacters::isAvailable())
+    if (!gbkAvailable())
         return std::nullopt;
     GbkCharacters gbk;
 

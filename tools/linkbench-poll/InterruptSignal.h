@@ -6,7 +6,8 @@ class QSocketNotifier;
 
 // Ctrl+C (SIGINT) and SIGTERM as a Qt signal, raised from the event loop: the
 // handler only writes a byte to a pipe that a socket notifier watches, the one
-// thing a signal handler may safely do here. One instance per process.
+// thing a signal handler may safely do here. On Windows, Ctrl+C and
+// Ctrl+Break of the console. One instance per process.
 class InterruptSignal : public QObject
 {
     Q_OBJECT

@@ -2,16 +2,16 @@
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
+#include "platform/BrokenPipe.h"
 
 #include <QCoreApplication>
 
-#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
     // A reader of the output that goes away must not end the run uncounted.
-    std::signal(SIGPIPE, SIG_IGN);
+    surviveBrokenPipes();
     QCoreApplication app(argc, argv);
 
     const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));

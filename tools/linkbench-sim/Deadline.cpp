@@ -1,5 +1,7 @@
 #include "Deadline.h"
 
+#include <QSocketNotifier>
+
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -7,20 +9,35 @@
 
 namespace sim {
 
-Deadline::Deadline(QObject* parent) : QObject(parent)
+struct Deadline::Timer
 {
-    m_fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_fd < 0)
+    int fd = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+Deadline::Deadline(QObject* parent) : QObject(parent), m_timer(std::make_unique<Timer>())
+{
+    m_timer->fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (m_timer->fd < 0)
         return;
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &Deadline::onActivated);
+    m_timer->notifier = std::make_unique<QSocketNotifier>(m_timer->fd, QSocketNotifier::Read);
+    connect(m_timer->notifier.get(), &QSocketNotifier::activated, this, [this] {
+        std::uint64_t expirations = 0;
+        if (::read(m_timer->fd, &expirations, sizeof expirations) == ssize_t(sizeof expirations))
+            emit expired();
+    });
 }
 
 Deadline::~Deadline()
 {
-    m_notifier.reset();
-    if (m_fd >= 0)
-        ::close(m_fd);
+    m_timer->notifier.reset();
+    if (m_timer->fd >= 0)
+        ::close(m_timer->fd);
+}
+
+bool Deadline::isValid() const
+{
+    return m_timer->fd >= 0;
 }
 
 void Deadline::armAt(qint64 dueNs)
@@ -30,14 +47,7 @@ void Deadline::armAt(qint64 dueNs)
     itimerspec when{};
     when.it_value.tv_sec = due / 1'000'000'000;
     when.it_value.tv_nsec = due % 1'000'000'000;
-    timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &when, nullptr);
-}
-
-void Deadline::onActivated()
-{
-    std::uint64_t expirations = 0;
-    if (::read(m_fd, &expirations, sizeof expirations) == ssize_t(sizeof expirations))
-        emit expired();
+    timerfd_settime(m_timer->fd, TFD_TIMER_ABSTIME, &when, nullptr);
 }
 
 } // namespace sim

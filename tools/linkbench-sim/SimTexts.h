@@ -37,6 +37,8 @@ inline const QString kBadValue = QStringLiteral("选项 %1 的取值“%2”无�
 inline const QString kFaultyNotOnBus =
     QStringLiteral("--faulty 的地址须在 --bus 之内（faulty addresses must be on the bus）");
 inline const QString kCannotOpen = QStringLiteral("无法打开线路 %1（cannot open the line）：%2");
+inline const QString kNoPtyHere = QStringLiteral(
+    "此系统没有伪终端，请用 --device COMn（no pseudo-terminals here, use --device COMn）");
 
 // The help's head; each option's line follows from its row.
 inline const QString kHelpIntro =

@@ -3,10 +3,10 @@
 #include "SimOptions.h"
 #include "SimServer.h"
 #include "SimTexts.h"
+#include "platform/BrokenPipe.h"
 
 #include <QCoreApplication>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -38,8 +38,7 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
 
 int main(int argc, char* argv[])
 {
-    // A log reader that goes away must not end the simulator.
-    std::signal(SIGPIPE, SIG_IGN);
+    surviveBrokenPipes();
     QCoreApplication app(argc, argv);
 
     const sim::ParsedOptions parsed = sim::parseSimOptions(app.arguments().mid(1));

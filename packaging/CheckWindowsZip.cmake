@@ -1,0 +1,73 @@
+# Builds the Windows zip from the build folder into a scratch folder, unpacks
+# it and checks it as a technician meets it: one top folder with the programs,
+# qt.conf, the window plugin, Qt's Chinese translations and help\help.chm, and
+# every DLL that a program or DLL in it imports either in that folder or one
+# that Windows provides. Run by CTest as tst_WindowsZip.
+cmake_minimum_required(VERSION 3.22)
+file(REMOVE_RECURSE "${STAGE}")
+file(MAKE_DIRECTORY "${STAGE}")
+
+set(failures 0)
+macro(fail text)
+    message(SEND_ERROR "${text}")
+    math(EXPR failures "${failures} + 1")
+endmacro()
+
+execute_process(COMMAND cpack -G ZIP -B "${STAGE}" --config "${BUILD_DIR}/CPackConfig.cmake"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result)
+get_filename_component(zip_name "${ZIP}" NAME)
+set(zip "${STAGE}/${zip_name}")
+if(NOT result EQUAL 0 OR NOT EXISTS "${zip}")
+    message(FATAL_ERROR "cpack made no ${zip_name}:\n${out}\n${err}")
+endif()
+file(SIZE "${zip}" size)
+message(STATUS "${zip_name}: ${size} bytes")
+
+file(ARCHIVE_EXTRACT INPUT "${zip}" DESTINATION "${STAGE}/unpacked")
+string(REGEX REPLACE "\\.zip$" "" top_name "${zip_name}")
+set(top "${STAGE}/unpacked/${top_name}")
+file(GLOB outside RELATIVE "${STAGE}/unpacked" "${STAGE}/unpacked/*")
+if(NOT outside STREQUAL top_name)
+    fail("the zip should hold the one folder ${top_name}, holds: ${outside}")
+endif()
+
+set(needed qt.conf platforms/qwindows.dll help/help.chm translations/qtbase_zh_CN.qm)
+foreach(program ${PROGRAMS})
+    list(APPEND needed ${program}.exe)
+endforeach()
+foreach(file ${needed})
+    if(NOT EXISTS "${top}/${file}")
+        fail("${file} is missing from the zip")
+    endif()
+endforeach()
+
+# Windows looks DLLs up without regard to case, and a plugin's imports are
+# looked up beside the program that loads it.
+file(GLOB beside RELATIVE "${top}" "${top}/*.dll")
+string(TOLOWER "${beside}" beside)
+file(GLOB system RELATIVE "${SYSTEM_DLLS}" "${SYSTEM_DLLS}/*")
+string(TOLOWER "${system}" system)
+file(GLOB_RECURSE pe_files "${top}/*.exe" "${top}/*.dll")
+set(dll_count 0)
+foreach(pe ${pe_files})
+    execute_process(COMMAND "${OBJDUMP}" -p "${pe}" OUTPUT_VARIABLE header RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        fail("objdump cannot read ${pe}")
+    endif()
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${header}")
+    file(RELATIVE_PATH shown "${top}" "${pe}")
+    foreach(import ${imports})
+        string(REGEX REPLACE "^DLL Name: " "" dll "${import}")
+        string(TOLOWER "${dll}" dll)
+        math(EXPR dll_count "${dll_count} + 1")
+        if(dll MATCHES "^(api|ext)-ms-" OR dll IN_LIST beside OR dll IN_LIST system)
+            continue()
+        endif()
+        fail("${shown} imports ${dll}, which is neither in the zip nor a Windows DLL")
+    endforeach()
+endforeach()
+list(LENGTH pe_files pe_count)
+message(STATUS "${pe_count} programs and DLLs, ${dll_count} imports checked")
+if(pe_count LESS 5 OR failures GREATER 0)
+    message(FATAL_ERROR "${failures} problems with ${zip_name}")
+endif()
