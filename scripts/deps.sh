@@ -33,11 +33,17 @@ linkbench_install_deps() {
 
 # Compiles go through ccache, with paths taken relative to the checkout and
 # the build folder left out of the hash, so a second build of the same sources
-# (another clone on the same machine) compiles only what changed.
+# (another clone on the same machine) compiles only what changed. The
+# sloppiness lets ccache cache the compiles that use a precompiled header.
+linkbench_ccache() {
+    export CCACHE_BASEDIR="$LINKBENCH_ROOT" CCACHE_NOHASHDIR=1
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+}
+
 linkbench_build() {
     local dir=$1
     shift
-    export CCACHE_BASEDIR="$LINKBENCH_ROOT" CCACHE_NOHASHDIR=1
+    linkbench_ccache
     cmake -S "$LINKBENCH_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
