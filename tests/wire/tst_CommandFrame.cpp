@@ -21,15 +21,13 @@ Command command(Function function, const QByteArray& address, const QByteArray& 
 
 } // namespace
 
-// The command frames composed from their fields and taken apart again, the
-// write's checksum and value field, and how the function list names functions.
+// The command frames composed from their fields and taken apart again, and
+// the write's checksum and value field.
 class tst_CommandFrame : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void functionAtPosition_data();
-    void functionAtPosition();
     void composedAndParsed_data();
     void composedAndParsed();
     void notACommand_data();
@@ -39,34 +37,6 @@ private slots:
     void checksum_data();
     void checksum();
 };
-
-void tst_CommandFrame::functionAtPosition_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("code"); // -1 for no function
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("read process value") << 0 << 0x11 << u"dc1"_s;
-    QTest::newRow("read parameter") << 1 << 0x12 << u"dc2"_s;
-    QTest::newRow("write parameter") << 2 << 0x13 << u"dc3"_s;
-    QTest::newRow("concentrator request") << 3 << 0x14 << u"dc4"_s;
-    QTest::newRow("nothing selected") << -1 << -1 << QString();
-    QTest::newRow("past the last entry") << 4 << -1 << QString();
-}
-
-void tst_CommandFrame::functionAtPosition()
-{
-    QFETCH(int, position);
-    QFETCH(int, code);
-    QFETCH(QString, name);
-    const std::optional<Function> function = wire::functionAt(position);
-    QCOMPARE(function ? int(wire::functionCode(*function)) : -1, code);
-    if (!function)
-        return;
-    QCOMPARE(wire::functionName(*function), name);
-    QCOMPARE(wire::functionNamed(name.toUpper()), function);
-    QCOMPARE(wire::functionOfCode(char16_t(code)), function);
-}
 
 void tst_CommandFrame::composedAndParsed_data()
 {
