@@ -42,7 +42,7 @@ bool BusScan::start(const ScanPlan& plan, QString* refusal)
     m_hits.clear();
     if (plan.from > plan.to) {
         if (refusal)
-            *refusal = texts::kEmptyScanRange;
+            *refusal = diagnosis_texts::EmptyScanRange;
         return false;
     }
     RunPlan run;

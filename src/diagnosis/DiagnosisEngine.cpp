@@ -47,7 +47,7 @@ bool DiagnosisEngine::start(const RunPlan& plan, QString* refusal)
     stop();
     if (plan.targets.isEmpty()) {
         if (refusal)
-            *refusal = texts::kNoTargets;
+            *refusal = diagnosis_texts::NoTargets;
         return false;
     }
     if (!m_line->openDevice(deviceForPortText(plan.port), plan.settings, refusal))

@@ -22,7 +22,7 @@ bool writeFramesCsv(const FramesModel& frames, const QString& path, QString* err
     // QSaveFile names a missing folder "Unknown error"; it is named here instead.
     if (!QFileInfo(path).absoluteDir().exists()) {
         if (error)
-            *error = monitortexts::FolderMissing;
+            *error = monitor_texts::FolderMissing;
         return false;
     }
     QSaveFile file(path);

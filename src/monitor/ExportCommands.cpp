@@ -6,7 +6,7 @@
 #include "monitor/MonitorWarning.h"
 #include "monitor/ReportWriter.h"
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 ExportCommands::ExportCommands(QWidget* owner, MonitorPages& pages,
                                std::function<MonitorSetup()> setup, PlatformServices services)

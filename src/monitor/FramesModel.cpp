@@ -119,7 +119,7 @@ QVariant FramesModel::data(const QModelIndex& index, int role) const
 QVariant FramesModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < monitortexts::FramesHeaders.size())
-        return monitortexts::FramesHeaders[section];
+        section < monitor_texts::FramesHeaders.size())
+        return monitor_texts::FramesHeaders[section];
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -12,7 +12,7 @@ FramesView::FramesView(FramesModel& model, QWidget* parent)
 
 QString FramesView::title() const
 {
-    return monitortexts::PageFrames;
+    return monitor_texts::PageFrames;
 }
 
 QKeySequence FramesView::shortcut() const

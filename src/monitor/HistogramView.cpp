@@ -18,7 +18,7 @@
 #include <QValueAxis>
 #include <cmath>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 namespace {
 constexpr double kAxisFloorMs = diagnosis::ResponseStatistics::kLowestMs / 2;

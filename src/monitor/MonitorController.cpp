@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <memory>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 namespace {
 
@@ -70,7 +70,7 @@ bool MonitorController::startRun(const diagnosis::RunPlan& plan, QString* refusa
     QString why;
     if (!m_engine.start(plan, &why)) {
         if (refusal)
-            *refusal = porttexts::CannotOpen.arg(plan.port, why);
+            *refusal = port_texts::CannotOpen.arg(plan.port, why);
         return false;
     }
     begin(State::Running, plan.port);
@@ -85,7 +85,7 @@ bool MonitorController::startScan(const diagnosis::ScanPlan& plan, QString* refu
     QString why;
     if (!m_scan.start(plan, &why)) {
         if (refusal)
-            *refusal = porttexts::CannotOpen.arg(plan.port, why);
+            *refusal = port_texts::CannotOpen.arg(plan.port, why);
         return false;
     }
     begin(State::Scanning, plan.port);

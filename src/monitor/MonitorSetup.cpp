@@ -107,7 +107,7 @@ diagnosis::RunPlan runPlanOf(const MonitorSetup& setup)
 
 QList<QPair<QString, QString>> setupLines(const MonitorSetup& setup)
 {
-    namespace texts = monitortexts;
+    namespace texts = monitor_texts;
     const catalogue::FunctionFields fields =
         catalogue::fieldsOf(wire::functionAt(setup.functionIndex).value_or(wire::Function::Dc1));
     QList<QPair<QString, QString>> lines = {

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // Every text the monitor window shows of its own.
-namespace monitortexts {
+namespace monitor_texts {
 
 inline const QString Caption = QStringLiteral("QL系列仪表链路监测");
 
@@ -111,4 +111,4 @@ inline const QString ReportSummary = QStringLiteral("统计");
 inline const QString ReportHistogram = QStringLiteral("响应时间分布");
 inline const QString ReportTrend = QStringLiteral("数值趋势");
 
-} // namespace monitortexts
+} // namespace monitor_texts

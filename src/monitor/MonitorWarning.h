@@ -9,7 +9,7 @@ inline MessageRequest monitorWarning(const QString& text)
 {
     MessageRequest request;
     request.icon = QMessageBox::Warning;
-    request.title = monitortexts::Caption;
+    request.title = monitor_texts::Caption;
     request.text = text;
     return request;
 }

@@ -19,7 +19,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 MonitorWindow::MonitorWindow(QSettings& settings, PlatformServices services, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_services(std::move(services))

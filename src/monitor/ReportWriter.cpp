@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 namespace monitor {
 namespace {

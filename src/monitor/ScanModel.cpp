@@ -75,7 +75,7 @@ QVariant ScanModel::data(const QModelIndex& index, int role) const
 QVariant ScanModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < monitortexts::ScanHeaders.size())
-        return monitortexts::ScanHeaders[section];
+        section < monitor_texts::ScanHeaders.size())
+        return monitor_texts::ScanHeaders[section];
     return QAbstractTableModel::headerData(section, orientation, role);
 }

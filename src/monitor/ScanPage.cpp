@@ -18,7 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 ScanPage::ScanPage(ScanModel* model, QWidget* parent) : QWidget(parent), m_model(model)
 {

@@ -21,7 +21,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 namespace {
 
@@ -160,9 +160,9 @@ QString SetupPanel::refusal() const
     if (m_port->currentText().trimmed().isEmpty())
         return texts::BadPort;
     if (!parseAddressRanges(m_addresses->text()))
-        return inputtexts::BadAddress;
+        return input_texts::BadAddress;
     if (m_value->isEnabled() && !numeric::isNumber(m_value->text()))
-        return inputtexts::BadValue;
+        return input_texts::BadValue;
     return {};
 }
 

@@ -15,7 +15,7 @@ void StatisticsModel::startRun(const QList<diagnosis::Target>& targets, int time
     m_rows.assign(std::size_t(targets.size() + 1), Row{});
     for (qsizetype i = 0; i < targets.size(); ++i)
         m_rows[std::size_t(i)].label = diagnosis::targetLabel(targets[i]);
-    m_rows.back().label = monitortexts::TotalRow;
+    m_rows.back().label = monitor_texts::TotalRow;
     endResetModel();
 }
 
@@ -31,10 +31,10 @@ void StatisticsModel::noteExchange(const diagnosis::ExchangeRecord& record)
 const QStringList& StatisticsModel::headers()
 {
     static const QStringList heads = [] {
-        QStringList list = monitortexts::StatisticsHeadersBefore;
+        QStringList list = monitor_texts::StatisticsHeadersBefore;
         for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
             list << diagnosis::outcomeLabel(kind.outcome);
-        return list + monitortexts::StatisticsHeadersAfter;
+        return list + monitor_texts::StatisticsHeadersAfter;
     }();
     return heads;
 }

@@ -15,7 +15,7 @@ StatisticsView::StatisticsView(StatisticsModel& model, QWidget* parent)
 
 QString StatisticsView::title() const
 {
-    return monitortexts::PageStatistics;
+    return monitor_texts::PageStatistics;
 }
 
 QKeySequence StatisticsView::shortcut() const

@@ -20,7 +20,7 @@
 #include <QValueAxis>
 #include <cmath>
 
-namespace texts = monitortexts;
+namespace texts = monitor_texts;
 
 namespace {
 constexpr qint64 kSpansMs[] = {60 * 1000, 10 * 60 * 1000, 60 * 60 * 1000};

@@ -19,18 +19,18 @@ QString refusalText(const OpenRefusal& refusal)
 {
     switch (refusal.kind) {
     case OpenRefusal::Kind::Permission:
-        return porttexts::PermissionRefused.arg(refusal.group, refusal.userName);
+        return port_texts::PermissionRefused.arg(refusal.group, refusal.userName);
     case OpenRefusal::Kind::Busy:
         if (refusal.holder)
-            return porttexts::BusyWithHolder.arg(refusal.holder->pid).arg(refusal.holder->program);
-        return porttexts::Busy;
+            return port_texts::BusyWithHolder.arg(refusal.holder->pid).arg(refusal.holder->program);
+        return port_texts::Busy;
     case OpenRefusal::Kind::Missing: {
         if (refusal.foundNow.isEmpty())
-            return porttexts::MissingNoPorts;
+            return port_texts::MissingNoPorts;
         QStringList names;
         for (const FoundPort& port : refusal.foundNow)
             names.append(describeFound(port));
-        return porttexts::MissingWithPorts.arg(names.join(porttexts::FoundPortSeparator));
+        return port_texts::MissingWithPorts.arg(names.join(port_texts::FoundPortSeparator));
     }
     case OpenRefusal::Kind::Other:
         break;

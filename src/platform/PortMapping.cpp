@@ -88,14 +88,14 @@ QString portSourceText(int portNumber, PortSource source, bool english)
     };
     switch (source) {
     case PortSource::Environment:
-        return words(porttexts::SourceEnvironment, porttexts::SourceEnvironmentEnglish) + u' ' +
+        return words(port_texts::SourceEnvironment, port_texts::SourceEnvironmentEnglish) + u' ' +
                QString::fromLatin1(portEnvironmentVariable(portNumber));
     case PortSource::Chosen:
-        return words(porttexts::SourceChosen, porttexts::SourceChosenEnglish);
+        return words(port_texts::SourceChosen, port_texts::SourceChosenEnglish);
     case PortSource::Found:
-        return words(porttexts::SourceFound, porttexts::SourceFoundEnglish);
+        return words(port_texts::SourceFound, port_texts::SourceFoundEnglish);
     case PortSource::Default:
         break;
     }
-    return words(porttexts::SourceDefault, porttexts::SourceDefaultEnglish);
+    return words(port_texts::SourceDefault, port_texts::SourceDefaultEnglish);
 }

@@ -4,7 +4,7 @@
 
 // What the program says about serial ports: why one cannot be opened, where an
 // entry's device came from, and the port list's own words.
-namespace porttexts {
+namespace port_texts {
 
 // Why a port cannot be opened. Each follows "device: ".
 // %1 is the device's group, %2 the user's login name.
@@ -54,4 +54,4 @@ inline const QString OtherDeviceTitle = QStringLiteral("其他设备");
 // %1 is the entry, "COM1".
 inline const QString OtherDevicePrompt = QStringLiteral("%1 使用的设备路径：");
 
-} // namespace porttexts
+} // namespace port_texts

@@ -25,16 +25,16 @@ QString firstRefusedSetting(QSerialPort& port, const LineSettings& line, const Q
 {
     const QStringList items = settings.split(u',');
     auto refused = [&](const QString& setting, int item) {
-        return porttexts::SettingRefused.arg(setting, items.value(item).trimmed());
+        return port_texts::SettingRefused.arg(setting, items.value(item).trimmed());
     };
     if (!port.setBaudRate(line.baudRate))
-        return refused(porttexts::SettingSpeed, 0);
+        return refused(port_texts::SettingSpeed, 0);
     if (!port.setParity(line.parity))
-        return refused(porttexts::SettingParity, 1);
+        return refused(port_texts::SettingParity, 1);
     if (!port.setDataBits(line.dataBits))
-        return refused(porttexts::SettingDataBits, 2);
+        return refused(port_texts::SettingDataBits, 2);
     if (!port.setStopBits(line.stopBits))
-        return refused(porttexts::SettingStopBits, 3);
+        return refused(port_texts::SettingStopBits, 3);
     return {};
 }
 

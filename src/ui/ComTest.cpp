@@ -253,7 +253,7 @@ void ComTest::Mnu开始_Click()
 {
     // The value is tested whatever the function, also where the command carries none.
     if (!numeric::isNumber(Combo9->currentText())) {
-        m_services.messageBox(this, applicationNotice(inputtexts::BadValue));
+        m_services.messageBox(this, applicationNotice(input_texts::BadValue));
         return;
     }
     // A menu command does not take the focus, so the address box may still

@@ -12,10 +12,10 @@ namespace {
 
 struct Options
 {
-    QCommandLineOption listPorts{QStringLiteral("list-ports"), clitexts::ListPortsOption};
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, clitexts::HelpOption};
+    QCommandLineOption listPorts{QStringLiteral("list-ports"), cli_texts::ListPortsOption};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, cli_texts::HelpOption};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               clitexts::VersionOption};
+                               cli_texts::VersionOption};
 };
 
 // Options that QApplication takes for itself; they are accepted here and left
@@ -51,7 +51,7 @@ CommandLineRequest readCommandLine(const QStringList& arguments)
     // Single-dash options are Qt's window-system options (-platform name);
     // ours are long ones, plus -h and -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(clitexts::Description);
+    parser.setApplicationDescription(cli_texts::Description);
     parser.addOption(options.listPorts);
     parser.addOption(options.help);
     parser.addOption(options.version);
@@ -60,13 +60,13 @@ CommandLineRequest readCommandLine(const QStringList& arguments)
     CommandLineRequest request;
     if (!parser.parse(arguments)) {
         request.action = CommandLineRequest::Action::Refuse;
-        request.text = clitexts::BadArguments.arg(parser.errorText());
+        request.text = cli_texts::BadArguments.arg(parser.errorText());
         return request;
     }
     if (!parser.positionalArguments().isEmpty()) {
         request.action = CommandLineRequest::Action::Refuse;
-        request.text = clitexts::BadArguments.arg(
-            clitexts::UnexpectedArgument.arg(parser.positionalArguments().first()));
+        request.text = cli_texts::BadArguments.arg(
+            cli_texts::UnexpectedArgument.arg(parser.positionalArguments().first()));
         return request;
     }
     if (parser.isSet(options.help)) {
@@ -82,26 +82,28 @@ CommandLineRequest readCommandLine(const QStringList& arguments)
 
 QString portListingText(const PortMappingInput& input)
 {
-    QStringList lines = {clitexts::PortsFound};
+    QStringList lines = {cli_texts::PortsFound};
     if (input.found.isEmpty())
-        lines.append(clitexts::NoPortsFound);
+        lines.append(cli_texts::NoPortsFound);
     for (const FoundPort& port : input.found) {
         lines.append(QStringLiteral("  ") + port.systemLocation);
         const std::pair<const QString&, QString> fields[] = {
-            {clitexts::StableName, port.stableName},     {clitexts::Description_, port.description},
-            {clitexts::Maker, port.manufacturer},        {clitexts::UsbIds, port.usbIds()},
-            {clitexts::SerialNumber, port.serialNumber},
+            {cli_texts::StableName, port.stableName},
+            {cli_texts::Description_, port.description},
+            {cli_texts::Maker, port.manufacturer},
+            {cli_texts::UsbIds, port.usbIds()},
+            {cli_texts::SerialNumber, port.serialNumber},
         };
         for (const auto& [format, value] : fields) {
             if (!value.isEmpty())
                 lines.append(format.arg(value));
         }
-        lines.append(port.busy ? clitexts::Busy : clitexts::Free);
+        lines.append(port.busy ? cli_texts::Busy : cli_texts::Free);
     }
-    lines.append(clitexts::Mapping);
+    lines.append(cli_texts::Mapping);
     for (int portNumber = 1; portNumber <= 8; ++portNumber) {
         const PortDevice device = mapPort(portNumber, input);
-        lines.append(clitexts::MappingLine.arg(portNumber)
+        lines.append(cli_texts::MappingLine.arg(portNumber)
                          .arg(device.device, portSourceText(portNumber, device.source, true)));
     }
     return lines.join(u'\n') + u'\n';

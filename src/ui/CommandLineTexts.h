@@ -4,7 +4,7 @@
 
 // What the program prints on its command line, in Chinese and in English: it
 // is also read by whoever sets up a machine, who may not read Chinese.
-namespace clitexts {
+namespace cli_texts {
 
 inline const QString Description =
     QStringLiteral("QL系列仪表 RS-485 通讯测试。不带选项时打开主窗口。\n"
@@ -34,4 +34,4 @@ inline const QString Mapping = QStringLiteral("COM1–COM8:");
 // "  COM1 → /dev/ttyUSB0  [自动找到 found]"
 inline const QString MappingLine = QStringLiteral("  COM%1 → %2  [%3]");
 
-} // namespace clitexts
+} // namespace cli_texts

@@ -44,7 +44,7 @@ bool ExchangeController::preparePort(int portNumber, const QString& settings)
     QString reason;
     if (!line.open(portNumber, settings, &reason)) {
         m_parts.messageBox(m_parts.window,
-                           applicationNotice(porttexts::CannotOpen.arg(
+                           applicationNotice(port_texts::CannotOpen.arg(
                                                  QStringLiteral("COM%1").arg(portNumber), reason),
                                              QMessageBox::Warning));
         return false;

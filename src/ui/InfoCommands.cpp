@@ -11,15 +11,15 @@ InfoCommands::InfoCommands(QWidget* owner, PlatformServices services, QString we
 
 void InfoCommands::help()
 {
-    m_services.openHelp(m_owner, programSubPath(m_services.programFolder, info_texts::kHelpFile));
+    m_services.openHelp(m_owner, programSubPath(m_services.programFolder, info_texts::HelpFile));
 }
 
 void InfoCommands::about()
 {
     MessageRequest request;
     request.icon = QMessageBox::Information;
-    request.title = info_texts::kAboutTitle;
-    request.text = info_texts::kAboutText;
+    request.title = info_texts::AboutTitle;
+    request.text = info_texts::AboutText;
     request.buttons = QMessageBox::Ok;
     m_services.messageBox(m_owner, request);
 }
@@ -31,5 +31,5 @@ void InfoCommands::openWebLink()
 
 void InfoCommands::openMailLink()
 {
-    m_services.openUrl(m_owner, info_texts::kMailScheme + m_mailAddress);
+    m_services.openUrl(m_owner, info_texts::MailScheme + m_mailAddress);
 }

@@ -9,10 +9,10 @@ class QWidget;
 
 // Texts of the help, about and link commands.
 namespace info_texts {
-inline const QString kAboutText = QStringLiteral("Lanvey 1.0");
-inline const QString kAboutTitle = QStringLiteral("关于...");
-inline const QString kMailScheme = QStringLiteral("mailto:");
-inline const QString kHelpFile = QStringLiteral("help/help.chm"); // below the program's folder
+inline const QString AboutText = QStringLiteral("Lanvey 1.0");
+inline const QString AboutTitle = QStringLiteral("关于...");
+inline const QString MailScheme = QStringLiteral("mailto:");
+inline const QString HelpFile = QStringLiteral("help/help.chm"); // below the program's folder
 } // namespace info_texts
 
 // "帮助" (F1), "关于" (F9) and the two link labels. None of them touches the

@@ -40,7 +40,7 @@ bool SelectionHandlers::acceptAddress()
     QComboBox* box = m_boxes.addressBox;
     const int address = frames::parseAddress(box->currentText());
     if (address < 0) {
-        refuse(box, inputtexts::BadAddress);
+        refuse(box, input_texts::BadAddress);
         return false;
     }
     box->setEditText(QString::fromLatin1(wire::addressField(address)));
@@ -51,7 +51,7 @@ bool SelectionHandlers::acceptValue()
 {
     if (numeric::isNumber(m_boxes.valueBox->currentText()))
         return true;
-    refuse(m_boxes.valueBox, inputtexts::BadValue);
+    refuse(m_boxes.valueBox, input_texts::BadValue);
     return false;
 }
 

@@ -21,17 +21,17 @@ QString failureReason(const QString& path, const QSaveFile& file, qint64 bytesTo
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists())
-        return transcript_texts::kFolderMissing;
+        return transcript_texts::FolderMissing;
     if (!folder.isDir())
-        return transcript_texts::kNotAFolder;
+        return transcript_texts::NotAFolder;
     if (QStorageInfo(folder.absoluteFilePath()).bytesAvailable() < bytesToWrite)
-        return transcript_texts::kDiskFull;
+        return transcript_texts::DiskFull;
     return file.errorString();
 }
 
 QString failureText(const QString& path, const QString& reason)
 {
-    return transcript_texts::kSaveFailed + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+    return transcript_texts::SaveFailed + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
            QStringLiteral("：") + reason;
 }
 
@@ -48,7 +48,7 @@ void TranscriptCommands::save()
     SaveDialogRequest request;
     request.initialFolder = programSubPath(m_services.programFolder, QStringLiteral("file"));
     request.proposedName = proposedTranscriptFileName(m_services.clock());
-    request.nameFilters = nameFiltersFromFilterText(transcript_texts::kSaveFilter);
+    request.nameFilters = nameFiltersFromFilterText(transcript_texts::SaveFilter);
 
     const QString path = m_services.saveDialog(m_owner, request);
     if (path.isEmpty())
@@ -61,7 +61,7 @@ void TranscriptCommands::writeFile(const QString& path)
     // Read after the dialog has closed, so the file holds the text of this moment.
     const std::optional<TranscriptFileContent> content = transcriptFileContent(m_transcript.text());
     if (!content) {
-        tell(QMessageBox::Warning, failureText(path, transcript_texts::kNoGbkEncoder));
+        tell(QMessageBox::Warning, failureText(path, transcript_texts::NoGbkEncoder));
         return;
     }
 
@@ -78,9 +78,8 @@ void TranscriptCommands::writeFile(const QString& path)
         return;
     }
     if (content->substituted > 0) {
-        tell(QMessageBox::Warning,
-             transcript_texts::kCharactersSubstituted.arg(content->substituted)
-                 .arg(QDir::toNativeSeparators(path)));
+        tell(QMessageBox::Warning, transcript_texts::CharactersSubstituted.arg(content->substituted)
+                                       .arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -88,11 +87,11 @@ void TranscriptCommands::print()
 {
     const std::unique_ptr<QPrinter> printer = m_services.printer();
     if (!printer) {
-        tell(QMessageBox::Warning, transcript_texts::kNoPrinter);
+        tell(QMessageBox::Warning, transcript_texts::NoPrinter);
         return;
     }
     if (!printTranscript(*printer, m_transcript.text()))
-        tell(QMessageBox::Warning, transcript_texts::kPrintFailed);
+        tell(QMessageBox::Warning, transcript_texts::PrintFailed);
 }
 
 void TranscriptCommands::tell(QMessageBox::Icon icon, const QString& text)

@@ -33,8 +33,8 @@ PortListControl::Services PortListControl::realServices()
     };
     services.askDevicePath = [](QWidget* parent, int portNumber) {
         return QInputDialog::getText(
-                   parent, porttexts::OtherDeviceTitle,
-                   porttexts::OtherDevicePrompt.arg(QStringLiteral("COM%1").arg(portNumber)))
+                   parent, port_texts::OtherDeviceTitle,
+                   port_texts::OtherDevicePrompt.arg(QStringLiteral("COM%1").arg(portNumber)))
             .trimmed();
     };
     services.stableNameOf = [](const QString& device) {
@@ -76,16 +76,17 @@ void PortListControl::watchLine(const SerialLine* line)
 
 QString PortListControl::toolTipText(int portNumber, const PortDevice& device, bool lost)
 {
-    QString first = QStringLiteral("COM%1").arg(portNumber) + porttexts::EntryArrow + device.device;
+    QString first =
+        QStringLiteral("COM%1").arg(portNumber) + port_texts::EntryArrow + device.device;
     const QString summary = device.port ? device.port->summary() : QString();
     if (!summary.isEmpty())
         first += QStringLiteral(" (%1)").arg(summary);
     QStringList lines = {first,
-                         porttexts::SourceLine.arg(portSourceText(portNumber, device.source))};
+                         port_texts::SourceLine.arg(portSourceText(portNumber, device.source))};
     if (device.port && !device.port->stableName.isEmpty())
-        lines.append(porttexts::StableNameLine.arg(device.port->stableName));
+        lines.append(port_texts::StableNameLine.arg(device.port->stableName));
     if (lost)
-        lines.append(porttexts::Lost);
+        lines.append(port_texts::Lost);
     return lines.join(u'\n');
 }
 
@@ -123,15 +124,15 @@ std::unique_ptr<QMenu> PortListControl::contextMenu()
                 [this, portNumber, device] { choose(portNumber, device); });
     }
     if (input.found.isEmpty())
-        menu->addAction(porttexts::MenuNoPorts)->setEnabled(false);
+        menu->addAction(port_texts::MenuNoPorts)->setEnabled(false);
     menu->addSeparator();
-    QAction* automatic = menu->addAction(porttexts::MenuAutomatic);
+    QAction* automatic = menu->addAction(port_texts::MenuAutomatic);
     automatic->setCheckable(true);
     automatic->setChecked(chosen.isEmpty());
     group->addAction(automatic);
     connect(automatic, &QAction::triggered, this,
             [this, portNumber] { choose(portNumber, QString()); });
-    QAction* other = menu->addAction(porttexts::MenuOther);
+    QAction* other = menu->addAction(port_texts::MenuOther);
     connect(other, &QAction::triggered, this, [this, portNumber] { chooseOther(portNumber); });
     return menu;
 }

@@ -128,7 +128,7 @@ bool printTranscript(QPagedPaintDevice& device, const QString& text)
     if (!painter.begin(&device))
         return false;
     PagePen pen(device, painter);
-    pen.printTitle(transcript_texts::kPrintTitle);
+    pen.printTitle(transcript_texts::PrintTitle);
     if (!text.isEmpty())
         pen.printBody(text);
     return painter.end();

@@ -145,8 +145,8 @@ void tst_OpenRefusal::permissionRefusedNamesGroupAndCommand()
     const QString said =
         QString::fromLocal8Bit(output.mid(at + kRefusalMark.size()).split('\n').value(0));
     QCOMPARE(said, pty.slaveName() + QStringLiteral(": ") +
-                       porttexts::PermissionRefused.arg(QStringLiteral("dialout"),
-                                                        QStringLiteral("nobody")));
+                       port_texts::PermissionRefused.arg(QStringLiteral("dialout"),
+                                                         QStringLiteral("nobody")));
 }
 
 void tst_OpenRefusal::portHeldByAnotherProgramNamesIt()
@@ -158,7 +158,7 @@ void tst_OpenRefusal::portHeldByAnotherProgramNamesIt()
 
     QCOMPARE(refusalOpening(pty.slaveName()),
              pty.slaveName() + QStringLiteral(": ") +
-                 porttexts::BusyWithHolder.arg(sim.pid()).arg(QStringLiteral("linkbench-sim")));
+                 port_texts::BusyWithHolder.arg(sim.pid()).arg(QStringLiteral("linkbench-sim")));
 }
 
 void tst_OpenRefusal::missingDeviceListsThePortsFoundNow()

@@ -221,7 +221,7 @@ void tst_SimOptions::everyFaultWithinItsBounds()
     if (taken)
         expected.*faultNamed(option)->setting = value;
     QCOMPARE(parsed.error,
-             taken ? QString() : texts::kBadValue.arg(spelling, QString::number(value)));
+             taken ? QString() : sim_texts::BadValue.arg(spelling, QString::number(value)));
     QVERIFY(parsed.options.faults == expected);
 }
 

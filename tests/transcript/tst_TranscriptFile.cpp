@@ -67,7 +67,7 @@ private slots:
         QTest::addColumn<QStringList>("filters");
 
         QTest::newRow("the save dialog's filter, text files first")
-            << transcript_texts::kSaveFilter
+            << transcript_texts::SaveFilter
             << QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件 (*.*)")};
         QTest::newRow("description without its pattern")
             << QStringLiteral("Logs|*.log") << QStringList{QStringLiteral("Logs (*.log)")};

@@ -65,7 +65,7 @@ struct Reader
         bool ok = false;
         const qint64 value = text.toLongLong(&ok);
         if (!ok || value < low || value > high)
-            error = texts::kBadNumber.arg(QStringLiteral("--") + name, text).arg(low).arg(high);
+            error = poll_texts::BadNumber.arg(QStringLiteral("--") + name, text).arg(low).arg(high);
         return value;
     }
 };
@@ -97,21 +97,21 @@ QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
     const std::optional<Function> function =
         functionText.isEmpty() ? Function::Dc1 : wire::functionNamed(functionText);
     if (!function)
-        return texts::kBadFunction.arg(functionText);
+        return poll_texts::BadFunction.arg(functionText);
 
     const QString addressText = parser.isSet(QStringLiteral("address"))
                                     ? parser.value(QStringLiteral("address"))
                                     : QStringLiteral("1");
     const std::optional<QList<int>> addresses = parseAscendingAddresses(addressText);
     if (!addresses)
-        return texts::kBadAddress.arg(addressText);
+        return poll_texts::BadAddress.arg(addressText);
 
     QString channel = QStringLiteral("01");
     if (parser.isSet(QStringLiteral("channel"))) {
         const QString text = parser.value(QStringLiteral("channel"));
         channel = twoDigits(text);
         if (!catalogue::channelEntries().contains(channel))
-            return texts::kBadChannel.arg(text);
+            return poll_texts::BadChannel.arg(text);
     }
 
     QString param = *function == Function::Dc4 ? kDefaultHbxParameter : kDefaultParameter;
@@ -119,14 +119,14 @@ QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
         const QString text = parser.value(QStringLiteral("param"));
         param = twoDigits(text);
         if (param.isEmpty() || catalogue::parameterPosition(param) < 0)
-            return texts::kBadParameter.arg(text);
+            return poll_texts::BadParameter.arg(text);
     }
 
     QString value = QStringLiteral("0");
     if (parser.isSet(QStringLiteral("value"))) {
         value = parser.value(QStringLiteral("value"));
         if (!numeric::isNumber(value))
-            return texts::kBadValue.arg(value);
+            return poll_texts::BadValue.arg(value);
     }
 
     for (const int address : *addresses)
@@ -145,8 +145,8 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         parsed.error = unknown.isEmpty()
-                           ? texts::kUsage.arg(parser.errorText())
-                           : commandline::UnknownOption.arg(optionSpelling(unknown.front()));
+                           ? poll_texts::Usage.arg(parser.errorText())
+                           : commandline_texts::UnknownOption.arg(optionSpelling(unknown.front()));
         return parsed;
     }
     if (parser.isSet(QStringLiteral("help"))) {
@@ -156,7 +156,7 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         if (positional.front() != u"scan" || positional.size() > 1) {
-            parsed.error = texts::kUnknownCommand.arg(positional.back());
+            parsed.error = poll_texts::UnknownCommand.arg(positional.back());
             return parsed;
         }
         o.scan = true;
@@ -169,8 +169,8 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
         const std::optional<QString> listed =
             listedSettings(parser.value(QStringLiteral("settings")));
         if (!listed) {
-            parsed.error = texts::kBadSettings.arg(parser.value(QStringLiteral("settings")),
-                                                   catalogue::lineSettingEntries().join(u' '));
+            parsed.error = poll_texts::BadSettings.arg(parser.value(QStringLiteral("settings")),
+                                                       catalogue::lineSettingEntries().join(u' '));
             return parsed;
         }
         settings = *listed;
@@ -190,7 +190,7 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
         s.to = int(read.number(QStringLiteral("to"), 255, 1, 255));
         s.timeoutMs = int(read.number(QStringLiteral("timeout"), 300, 1, 600'000));
         if (read.error.isEmpty() && s.from > s.to)
-            read.error = texts::kScanRange;
+            read.error = poll_texts::ScanRange;
         parsed.error = read.error;
         return parsed;
     }

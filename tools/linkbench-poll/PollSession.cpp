@@ -44,15 +44,16 @@ int PollSession::exec()
 {
     const QString portText = m_options.scan ? m_options.scanPlan.port : m_options.plan.port;
     if (!m_options.csvPath.isEmpty() && !QFileInfo(m_options.csvPath).absoluteDir().exists()) {
-        print(m_err, texts::kCsvFolderMissing.arg(m_options.csvPath) + u'\n');
+        print(m_err, poll_texts::CsvFolderMissing.arg(m_options.csvPath) + u'\n');
         return kExitUsage;
     }
 
     diagnosis::DiagnosisEngine& e = engine();
     connect(&e, &diagnosis::DiagnosisEngine::exchangeFinished, this, &PollSession::onExchange);
     connect(&e, &diagnosis::DiagnosisEngine::portLost, this,
-            [this](const QString& reason) { note(texts::kPortLost.arg(reason)); });
-    connect(&e, &diagnosis::DiagnosisEngine::portBack, this, [this] { note(texts::kPortBack); });
+            [this](const QString& reason) { note(poll_texts::PortLost.arg(reason)); });
+    connect(&e, &diagnosis::DiagnosisEngine::portBack, this,
+            [this] { note(poll_texts::PortBack); });
     connect(&e, &diagnosis::DiagnosisEngine::finished, &m_loop, [this] { m_loop.quit(); });
     connect(&m_scan, &diagnosis::BusScan::answered, this, &PollSession::onHit);
 
@@ -60,7 +61,7 @@ int PollSession::exec()
     const bool started = m_options.scan ? m_scan.start(m_options.scanPlan, &refusal)
                                         : m_engine.start(m_options.plan, &refusal);
     if (!started) {
-        print(m_err, porttexts::CannotOpen.arg(portText, refusal) + u'\n');
+        print(m_err, port_texts::CannotOpen.arg(portText, refusal) + u'\n');
         return kExitPort;
     }
     // Only once the port is open, so that a refused port leaves no file behind.
@@ -69,7 +70,7 @@ int PollSession::exec()
         QString error;
         if (!m_csv.open(m_options.csvPath, &error)) {
             e.stop();
-            print(m_err, texts::kCsvCannotOpen.arg(m_options.csvPath, error) + u'\n');
+            print(m_err, poll_texts::CsvCannotOpen.arg(m_options.csvPath, error) + u'\n');
             return kExitUsage;
         }
     }
@@ -96,7 +97,7 @@ int PollSession::exec()
 void PollSession::interrupt()
 {
     if (++m_interrupts == 1) {
-        note(texts::kInterrupted);
+        note(poll_texts::Interrupted);
         engine().stopAfterExchange();
     } else {
         engine().stop();
@@ -116,7 +117,7 @@ void PollSession::onExchange(const diagnosis::ExchangeRecord& record)
         // A record that cannot be kept ends the run: going on would lose data silently.
         m_csvFailed = true;
         m_csv.close();
-        note(texts::kCsvWriteFailed.arg(m_options.csvPath, error));
+        note(poll_texts::CsvWriteFailed.arg(m_options.csvPath, error));
         engine().stop();
     }
 }
@@ -138,17 +139,17 @@ void PollSession::drawStatus()
     const diagnosis::DiagnosisEngine& e = engine();
     QString text;
     if (m_options.scan) {
-        text = texts::kScanStatus.arg(e.exchangesDone())
+        text = poll_texts::ScanStatus.arg(e.exchangesDone())
                    .arg(m_options.scanPlan.to - m_options.scanPlan.from + 1)
                    .arg(m_scan.hits().size());
     } else {
         const diagnosis::ResponseStatistics& s = e.statistics().overall;
         const double seconds = std::max(double(m_elapsed.elapsed()) / 1000.0, 0.001);
         QStringList parts{
-            texts::kStatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
+            poll_texts::StatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
         for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
             parts << QString::fromUtf16(kind.tally) + u' ' + QString::number(s.count(kind.outcome));
-        parts << texts::kStatusTail.arg(s.lateExchanges())
+        parts << poll_texts::StatusTail.arg(s.lateExchanges())
                      .arg(m_lastResponseUs < 0 ? QStringLiteral("-")
                                                : diagnosis::millisecondsText(m_lastResponseUs) +
                                                      QStringLiteral(" ms"));
@@ -183,23 +184,23 @@ void PollSession::printSummary()
     for (const diagnosis::Target& t : plan.targets)
         labels << diagnosis::targetLabel(t);
 
-    QString text = texts::kSummaryTitle.arg(stats.overall.sent())
+    QString text = poll_texts::SummaryTitle.arg(stats.overall.sent())
                        .arg(double(m_elapsed.elapsed()) / 1000.0, 0, 'f', 1)
                        .arg(diagnosis::deviceForPortText(plan.port))
                        .arg(m_engine.baud()) +
                    u'\n';
     text += summaryTable(labels, stats) + u'\n';
-    text += texts::kResponseNote + u'\n';
+    text += poll_texts::ResponseNote + u'\n';
     for (qsizetype i = 0; i < plan.targets.size(); ++i) {
         const qint64 commandUs =
             diagnosis::wireTimeUs(diagnosis::commandFrame(plan.targets[i]).size(), m_engine.baud());
         const qint64 replyUs = m_replyWireUs.value(i, -1);
-        text += texts::kWireTimes.arg(labels[i], diagnosis::millisecondsText(commandUs),
-                                      replyUs < 0 ? QStringLiteral("-")
-                                                  : diagnosis::millisecondsText(replyUs)) +
+        text += poll_texts::WireTimes.arg(labels[i], diagnosis::millisecondsText(commandUs),
+                                          replyUs < 0 ? QStringLiteral("-")
+                                                      : diagnosis::millisecondsText(replyUs)) +
                 u'\n';
     }
-    text += u'\n' + texts::kHistogramTitle + u'\n' +
+    text += u'\n' + poll_texts::HistogramTitle + u'\n' +
             histogramText(stats.overall, double(plan.timeoutMs));
     print(m_out, text);
 }
@@ -207,7 +208,8 @@ void PollSession::printSummary()
 void PollSession::printScanSummary()
 {
     const diagnosis::ScanPlan& plan = m_options.scanPlan;
-    print(m_out, texts::kScanTitle.arg(plan.from).arg(plan.to).arg(m_scan.hits().size()) + u'\n');
+    print(m_out,
+          poll_texts::ScanTitle.arg(plan.from).arg(plan.to).arg(m_scan.hits().size()) + u'\n');
 }
 
 } // namespace poll

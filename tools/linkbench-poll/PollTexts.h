@@ -5,64 +5,64 @@
 // Every text linkbench-poll shows. Help and errors are in Chinese and in
 // English, as for the simulator: the people commissioning a bus are not
 // always the tool's operators.
-namespace poll::texts {
+namespace poll_texts {
 
 // Usage errors (exit status 2); %1 is the option or the text refused.
-inline const QString kUsage = QStringLiteral("命令行有误（bad command line）：%1");
-inline const QString kUnknownCommand =
+inline const QString Usage = QStringLiteral("命令行有误（bad command line）：%1");
+inline const QString UnknownCommand =
     QStringLiteral("未知命令 %1（unknown command）；只有 scan（only scan is known）");
-inline const QString kBadNumber =
+inline const QString BadNumber =
     QStringLiteral("选项 %1 的取值“%2”无效：应为 %3 到 %4 的整数（an integer from %3 to %4）");
-inline const QString kBadFunction =
+inline const QString BadFunction =
     QStringLiteral("--function 的取值“%1”无效：应为 dc1、dc2、dc3 或 dc4（dc1 to dc4）");
-inline const QString kBadAddress = QStringLiteral(
+inline const QString BadAddress = QStringLiteral(
     "--address 的取值“%1”无效：地址为 1 到 255，例如 1-11,15（addresses 1 to 255, e.g. 1-11,15）");
-inline const QString kBadChannel =
+inline const QString BadChannel =
     QStringLiteral("--channel 的取值“%1”无效：通道为 00 到 64 或 90（channels 00 to 64 and 90）");
-inline const QString kBadParameter = QStringLiteral(
+inline const QString BadParameter = QStringLiteral(
     "--param 的取值“%1”不在参数表中：01 到 57、70 到 74（not in the parameter list）");
-inline const QString kBadValue = QStringLiteral("--value 的取值“%1”不是数值（not a number）");
-inline const QString kBadSettings = QStringLiteral(
+inline const QString BadValue = QStringLiteral("--value 的取值“%1”不是数值（not a number）");
+inline const QString BadSettings = QStringLiteral(
     "--settings 的取值“%1”不在线路设置列表中：%2（not one of the tool's line settings）");
-inline const QString kScanRange =
+inline const QString ScanRange =
     QStringLiteral("--from 大于 --to，扫描范围为空（the scan range is empty）");
-inline const QString kCsvFolderMissing =
+inline const QString CsvFolderMissing =
     QStringLiteral("无法写入 CSV 文件 %1：文件夹不存在（the folder does not exist）");
-inline const QString kCsvCannotOpen =
+inline const QString CsvCannotOpen =
     QStringLiteral("无法写入 CSV 文件 %1（cannot write the CSV file）：%2");
-inline const QString kCsvWriteFailed =
+inline const QString CsvWriteFailed =
     QStringLiteral("写 CSV 文件 %1 失败，运行停止（writing the CSV file failed, run stopped）：%2");
 
-inline const QString kPortLost =
+inline const QString PortLost =
     QStringLiteral("串口断开，每秒重试（port lost, retrying every second）：%1");
-inline const QString kPortBack = QStringLiteral("串口已恢复，继续（port back, going on）");
-inline const QString kInterrupted =
+inline const QString PortBack = QStringLiteral("串口已恢复，继续（port back, going on）");
+inline const QString Interrupted =
     QStringLiteral("收到中断，本次通讯结束后停止（interrupted: stopping after this exchange）");
 
 // Live status line: exchanges, rate, outcome counts, last response time.
 // The status line: the head, each outcome's tally word and count, the tail,
 // two blanks apart.
-inline const QString kStatusHead = QStringLiteral("%1 次  %2/s");
-inline const QString kStatusTail = QStringLiteral("迟到 %1  末次 %2");
-inline const QString kScanStatus = QStringLiteral("扫描 %1/%2  已应答 %3");
+inline const QString StatusHead = QStringLiteral("%1 次  %2/s");
+inline const QString StatusTail = QStringLiteral("迟到 %1  末次 %2");
+inline const QString ScanStatus = QStringLiteral("扫描 %1/%2  已应答 %3");
 
 // Summary.
-inline const QString kSummaryTitle =
+inline const QString SummaryTitle =
     QStringLiteral("汇总（summary）：%1 次通讯，%2 s，%3，%4 bit/s");
-inline const QString kOverall = QStringLiteral("overall");
-inline const QString kResponseNote = QStringLiteral(
+inline const QString Overall = QStringLiteral("overall");
+inline const QString ResponseNote = QStringLiteral(
     "响应时间：从命令写入串口并刷新到读到应答最后一个字节，含命令和应答在线上的时间（11 位/字符）\n"
     "response time: from the flushed write of the command to the read of the reply's last byte;\n"
     "it includes both frames' wire time (11 bits a character), so the instrument's own\n"
     "turnaround is the response time less the two wire times below.");
-inline const QString kWireTimes =
+inline const QString WireTimes =
     QStringLiteral("  %1  线上时间（wire time）：命令 command %2 ms，应答 reply %3 ms");
-inline const QString kHistogramTitle = QStringLiteral("响应时间分布（response times, ms）：");
-inline const QString kNoResponses = QStringLiteral("（无应答 no replies）");
-inline const QString kScanTitle =
+inline const QString HistogramTitle = QStringLiteral("响应时间分布（response times, ms）：");
+inline const QString NoResponses = QStringLiteral("（无应答 no replies）");
+inline const QString ScanTitle =
     QStringLiteral("扫描 %1 到 %2（scan）：%3 个地址应答（addresses answered）");
 
-inline const QString kHelp = QStringLiteral(
+inline const QString Help = QStringLiteral(
     "用法 Usage: linkbench-poll [选项 options]\n"
     "       linkbench-poll scan [--from N --to N] [--timeout MS] [--hbx] [选项 options]\n"
     "\n"
@@ -120,4 +120,4 @@ inline const QString kHelp = QStringLiteral(
     "answered); 1 有失败 some were not; 2 命令行有误 bad usage; 3 无法打开串口 the port\n"
     "cannot be opened.\n");
 
-} // namespace poll::texts
+} // namespace poll_texts

@@ -50,7 +50,7 @@ QString summaryTable(const QStringList& labels, const diagnosis::RunStatistics& 
     rows << (QStringList{QStringLiteral("target")} + columns());
     for (qsizetype i = 0; i < labels.size() && i < qsizetype(statistics.perTarget.size()); ++i)
         rows << (QStringList{labels[i]} + rowCells(statistics.perTarget[std::size_t(i)]));
-    rows << (QStringList{texts::kOverall} + rowCells(statistics.overall));
+    rows << (QStringList{poll_texts::Overall} + rowCells(statistics.overall));
 
     QList<qsizetype> widths(rows.front().size(), 0);
     for (const QStringList& row : rows) {
@@ -93,7 +93,7 @@ QString histogramText(const diagnosis::ResponseStatistics& statistics, double li
         highest = std::max(highest, bars[i].count);
     }
     if (first < 0)
-        return texts::kNoResponses + u'\n';
+        return poll_texts::NoResponses + u'\n';
     QString text;
     for (qsizetype i = first; i <= last; ++i) {
         const diagnosis::HistogramBucket& bar = bars[i];

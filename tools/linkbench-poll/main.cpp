@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
         return poll::kExitUsage;
     }
     if (parsed.options.help) {
-        std::fputs(poll::texts::kHelp.toUtf8().constData(), stdout);
+        std::fputs(poll_texts::Help.toUtf8().constData(), stdout);
         return poll::kExitAllOk;
     }
     poll::PollSession session(parsed.options, stdout, stderr);

@@ -38,7 +38,7 @@ Answer InstrumentBus::answer(const QByteArray& frame, bool refuseWrite)
 {
     const std::optional<wire::Command> command = wire::parseCommand(frame);
     if (!command)
-        return silent(texts::kMalformed);
+        return silent(sim_texts::Malformed);
     if (command->function == wire::Function::Dc4)
         return toConcentrator(*command);
     return toInstrument(*command, refuseWrite);
@@ -49,11 +49,11 @@ Answer InstrumentBus::toInstrument(const wire::Command& command, bool refuseWrit
     const int address = command.address.toInt();
     const int channel = command.channel.toInt();
     if (!m_layout.isAttached(address))
-        return silent(texts::kNotOnBus);
+        return silent(sim_texts::NotOnBus);
     if (m_layout.isFaulty(address))
-        return silent(texts::kFaulty);
+        return silent(sim_texts::Faulty);
     if (!BusLayout::hasChannel(channel))
-        return silent(texts::kNoChannel);
+        return silent(sim_texts::NoChannel);
 
     const QByteArray place = command.address + command.channel;
     if (command.function == wire::Function::Dc1) {
@@ -63,7 +63,7 @@ Answer InstrumentBus::toInstrument(const wire::Command& command, bool refuseWrit
     if (command.function == wire::Function::Dc2) {
         // A read cannot be refused: a parameter the instrument lacks goes unanswered.
         if (!parameterExists(command.parameter))
-            return silent(texts::kNoParameter);
+            return silent(sim_texts::NoParameter);
         const QByteArray value = m_parameters.value(address, channel, command.parameter);
         return {
             AnswerKind::Reply,
@@ -76,27 +76,27 @@ Answer InstrumentBus::toInstrument(const wire::Command& command, bool refuseWrit
 Answer InstrumentBus::write(const wire::Command& command, bool refuseWrite)
 {
     if (!wire::checksumHolds(command))
-        return nak(texts::kWrongChecksum);
+        return nak(sim_texts::WrongChecksum);
     if (!parameterExists(command.parameter))
-        return nak(texts::kNoParameter);
+        return nak(sim_texts::NoParameter);
     if (!numeric::isNumber(QString::fromLatin1(command.value)))
-        return nak(texts::kNotANumber);
+        return nak(sim_texts::NotANumber);
     if (refuseWrite)
-        return nak(texts::kForcedNak);
+        return nak(sim_texts::ForcedNak);
     m_parameters.store(command.address.toInt(), command.channel.toInt(), command.parameter,
                        command.value);
-    return {AnswerKind::Ack, QByteArray(1, char(ctl::ACK)), texts::kWritten};
+    return {AnswerKind::Ack, QByteArray(1, char(ctl::ACK)), sim_texts::Written};
 }
 
 Answer InstrumentBus::toConcentrator(const wire::Command& command)
 {
     if (command.hbxAddress != m_layout.hbxAddressField())
-        return silent(texts::kNotOnBus);
+        return silent(sim_texts::NotOnBus);
     if (!BusLayout::hasChannel(command.channel.toInt()))
-        return silent(texts::kNoChannel);
+        return silent(sim_texts::NoChannel);
     const std::optional<QByteArray> reply = m_concentrator.reply(command, m_clock());
     if (!reply)
-        return silent(texts::kNoHbxFunction);
+        return silent(sim_texts::NoHbxFunction);
     return {AnswerKind::Reply, *reply, {}};
 }
 

@@ -12,7 +12,7 @@ PtyLine::~PtyLine() = default;
 
 bool PtyLine::open(QString* error)
 {
-    *error = texts::kNoPtyHere;
+    *error = sim_texts::NoPtyHere;
     return false;
 }
 

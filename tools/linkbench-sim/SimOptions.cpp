@@ -86,7 +86,7 @@ qsizetype placeOf(const QStringList& arguments, const QString& name, qsizetype c
 
 QString simHelp()
 {
-    QString text = texts::kHelpIntro;
+    QString text = sim_texts::HelpIntro;
     for (const OptionRow& row : optionRows()) {
         QStringList spellings;
         for (const QString& name : row.names)
@@ -120,7 +120,7 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
             complaint.emplace(at, text);
     };
     for (const QString& stray : strayArguments(parser, arguments))
-        complain(arguments.indexOf(stray), commandline::UnknownOption.arg(stray));
+        complain(arguments.indexOf(stray), commandline_texts::UnknownOption.arg(stray));
     // In the order given, so that the last of a repeated option counts.
     QHash<QString, qsizetype> taken;
     for (const QString& name : parser.optionNames()) {
@@ -130,10 +130,10 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
         const QStringList values = parser.values(name);
         const qsizetype count = taken[name]++;
         if (count >= values.size())
-            complain(arguments.size(), texts::kMissingValue.arg(spelling(name)));
+            complain(arguments.size(), sim_texts::MissingValue.arg(spelling(name)));
         else if (!row.set(o, values[count]))
             complain(placeOf(arguments, name, count),
-                     texts::kBadValue.arg(spelling(name), values[count]));
+                     sim_texts::BadValue.arg(spelling(name), values[count]));
     }
     if (complaint)
         return {o, complaint->second};
@@ -141,7 +141,7 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
     o.help = parser.isSet(QStringLiteral("help"));
     for (const int address : o.bus.faulty) {
         if (!o.bus.isAttached(address))
-            return {o, texts::kFaultyNotOnBus};
+            return {o, sim_texts::FaultyNotOnBus};
     }
     if (!parser.isSet(QStringLiteral("baud")))
         o.baud = parseLineSettings(o.settings)->baudRate;

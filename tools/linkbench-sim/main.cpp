@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     const std::unique_ptr<sim::SimLine> line = openLine(options, &error);
     if (!line) {
         const QString device = options.device.isEmpty() ? QStringLiteral("pty") : options.device;
-        printLine(stderr, sim::texts::kCannotOpen.arg(device, error));
+        printLine(stderr, sim_texts::CannotOpen.arg(device, error));
         return 1;
     }
 
@@ -67,19 +67,18 @@ int main(int argc, char* argv[])
         log = [](const QString& text) { printLine(stderr, text); };
     sim::SimServer server(*line, options, seed, log);
     if (!server.isValid()) {
-        printLine(stderr,
-                  sim::texts::kCannotOpen.arg(line->devicePath(), QStringLiteral("timerfd")));
+        printLine(stderr, sim_texts::CannotOpen.arg(line->devicePath(), QStringLiteral("timerfd")));
         return 1;
     }
     QObject::connect(line.get(), &sim::SimLine::problem, [](const QString& reason) {
-        printLine(stderr, sim::texts::kLogLineError.arg(reason));
+        printLine(stderr, sim_texts::LogLineError.arg(reason));
     });
 
     // The first line on standard output is the device the tool should open.
     printLine(stdout, line->devicePath());
     if (!options.quiet)
         printLine(stderr,
-                  sim::texts::kLogStarted.arg(line->devicePath())
+                  sim_texts::LogStarted.arg(line->devicePath())
                       .arg(options.baud)
                       .arg(server.pacingBaud() > 0 ? QStringLiteral("on") : QStringLiteral("off"))
                       .arg(options.replyDelayMs)
