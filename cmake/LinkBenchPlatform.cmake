@@ -25,3 +25,20 @@ if(WIN32)
 else()
     set(LINKBENCH_PTY_LIBRARY util)
 endif()
+
+# The folders that hold the DLLs a Windows program of ours loads besides the
+# system's: Qt's bin folder and the MinGW runtime's, as the cross compiler
+# finds libstdc++ and winpthread. The zip is packed from them and Wine runs the
+# tests with them on its path.
+function(linkbench_windows_dll_folders var)
+    get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
+    get_filename_component(qt_bin ${qt_core} DIRECTORY)
+    set(folders ${qt_bin})
+    foreach(dll libstdc++-6.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+        get_filename_component(found ${found} DIRECTORY)
+        list(APPEND folders ${found})
+    endforeach()
+    set(${var} ${folders} PARENT_SCOPE)
+endfunction()

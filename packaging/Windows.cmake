@@ -44,15 +44,7 @@ endif()
 # regard to case; on Linux "qt6core.dll" does not find Qt6Core.dll. So the
 # search goes through a folder of lower-case links, and each DLL found is
 # installed under its own name.
-get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
-get_filename_component(qt_bin ${qt_core} DIRECTORY)
-set(dll_folders ${qt_bin})
-foreach(dll libstdc++-6.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
-    get_filename_component(found ${found} DIRECTORY)
-    list(APPEND dll_folders ${found})
-endforeach()
+linkbench_windows_dll_folders(dll_folders)
 set(dll_links ${CMAKE_CURRENT_BINARY_DIR}/dll-search)
 file(REMOVE_RECURSE ${dll_links})
 file(MAKE_DIRECTORY ${dll_links})
