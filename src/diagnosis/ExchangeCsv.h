@@ -16,6 +16,12 @@ namespace diagnosis {
 // The byte-order mark and the header line, as the file starts.
 QByteArray exchangeCsvStart();
 
+// Where the header has the function, the channel, the parameter and the outcome.
+inline constexpr int kCsvChannelColumn = 2;
+inline constexpr int kCsvFunctionColumn = 3;
+inline constexpr int kCsvParamColumn = 4;
+inline constexpr int kCsvOutcomeColumn = 7;
+
 // The fields of one exchange, in the header's order.
 QStringList exchangeCsvFields(const ExchangeRecord& record);
 
