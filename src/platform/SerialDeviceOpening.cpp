@@ -8,7 +8,8 @@
 
 namespace {
 
-bool openWith(QSerialPort& port, const QString& device, const LineSettings& line)
+bool openWith(QSerialPort& port, const QString& device, const LineSettings& line,
+              QIODevice::OpenMode mode)
 {
     port.setPortName(device);
     port.setBaudRate(line.baudRate);
@@ -16,7 +17,7 @@ bool openWith(QSerialPort& port, const QString& device, const LineSettings& line
     port.setDataBits(line.dataBits);
     port.setStopBits(line.stopBits);
     port.setFlowControl(QSerialPort::NoFlowControl);
-    return port.open(QIODevice::ReadWrite);
+    return port.open(mode);
 }
 
 // The first setting the open port refuses, named as the settings text has it
@@ -41,7 +42,7 @@ QString firstRefusedSetting(QSerialPort& port, const LineSettings& line, const Q
 } // namespace
 
 std::optional<QString> openSerialDevice(QSerialPort& port, const QString& device,
-                                        const QString& settings)
+                                        const QString& settings, QIODevice::OpenMode mode)
 {
     if (port.isOpen())
         port.close();
@@ -55,7 +56,7 @@ std::optional<QString> openSerialDevice(QSerialPort& port, const QString& device
     if (!line || !refusal.isEmpty())
         return refusal;
 
-    if (openWith(port, device, *line))
+    if (openWith(port, device, *line, mode))
         return std::nullopt;
     const QSerialPort::SerialPortError code = port.error();
     QString reason = refusalReason(code, device, port.errorString());
@@ -64,7 +65,7 @@ std::optional<QString> openSerialDevice(QSerialPort& port, const QString& device
         // with settings every port takes, and the line's are tried one by one.
         LineSettings plain;
         plain.stopBits = QSerialPort::OneStop;
-        if (openWith(port, device, plain)) {
+        if (openWith(port, device, plain, mode)) {
             const QString which = firstRefusedSetting(port, *line, settings);
             if (!which.isEmpty())
                 reason = which;

@@ -9,6 +9,8 @@
 // reason a technician can act on (without the device's name): an unreadable
 // settings text, the setting the port refused, or why the device could not
 // be opened. The window's serial line and every diagnosis run open through
-// here, so both say the same.
+// here, so both say the same. A listener opens with `mode` ReadOnly: it must
+// never put a byte on a line another master drives.
 std::optional<QString> openSerialDevice(QSerialPort& port, const QString& device,
-                                        const QString& settings);
+                                        const QString& settings,
+                                        QIODevice::OpenMode mode = QIODevice::ReadWrite);
