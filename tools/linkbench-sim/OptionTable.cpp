@@ -120,6 +120,19 @@ std::vector<OptionRow> runOptions()
          [](SimOptions& o, const QString& v) {
              return store(parseBounded(v.trimmed(), 1, 255), o.bus.hbxAddress);
          }},
+        {{QStringLiteral("tap")},
+         {},
+         QStringLiteral("另建一个伪终端，复制线上双向的每个字节（供监听）\n"
+                        "a second pty that gets a copy of every byte on the line"),
+         {}},
+        {{QStringLiteral("master")},
+         QStringLiteral("SPEC"),
+         QStringLiteral("同时扮演主站，例 1-11（每 200 ms 一条 DC1）、dc1+dc2@1-3/100\n"
+                        "also play the master, e.g. 1-11 (DC1 every 200 ms), dc1+dc2@1-3/100"),
+         [](SimOptions& o, const QString& v) {
+             o.master = parseMasterSpec(v);
+             return o.master.has_value();
+         }},
         {{QStringLiteral("quiet")},
          {},
          QStringLiteral("不在标准错误输出记录每次通讯\n"

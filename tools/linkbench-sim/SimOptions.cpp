@@ -139,6 +139,7 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
         return {o, complaint->second};
     o.quiet = parser.isSet(QStringLiteral("quiet"));
     o.help = parser.isSet(QStringLiteral("help"));
+    o.tap = parser.isSet(QStringLiteral("tap"));
     for (const int address : o.bus.faulty) {
         if (!o.bus.isAttached(address))
             return {o, sim_texts::FaultyNotOnBus};

@@ -2,6 +2,7 @@
 
 #include "BusLayout.h"
 #include "FaultTable.h"
+#include "MasterPlayer.h"
 #include "catalogue/LineLists.h"
 
 #include <QString>
@@ -25,6 +26,8 @@ struct SimOptions
     BusLayout bus;
     bool quiet = false;
     bool help = false;
+    bool tap = false;                 // a second pty with a copy of the line
+    std::optional<MasterSpec> master; // the simulator also plays the master
 };
 
 struct ParsedOptions

@@ -40,6 +40,11 @@ void SimServer::onReceived(const QByteArray& bytes)
     }
 }
 
+void SimServer::playCommand(const QByteArray& frame)
+{
+    handleFrame(frame, m_transmitter.send({frame}, monotonicNs()));
+}
+
 void SimServer::handleFrame(const QByteArray& frame, qint64 arrivedNs)
 {
     FaultedExchange x;

@@ -29,6 +29,9 @@ public:
     bool isValid() const { return m_transmitter.isValid(); }
     // The wire-time speed in use, 0 when there is none to add.
     int pacingBaud() const { return m_pacingBaud; }
+    // The master's part: puts `frame` on the line as soon as it is free and
+    // answers it as a command that arrived when its last character went out.
+    void playCommand(const QByteArray& frame);
 
 private:
     void onReceived(const QByteArray& bytes);

@@ -29,6 +29,8 @@ inline const QString LogSilent = QStringLiteral("  不答：");
 inline const QString LogJitter = QStringLiteral("  (--jitter 延时 %1 ms)");
 inline const QString LogStarted =
     QStringLiteral("linkbench-sim：线路 %1，%2 bit/s，线时 %3，应答延时 %4 ms，种子 %5");
+inline const QString LogTapWritten =
+    QStringLiteral("linkbench-sim：监听端写入了 %1 个字节，已丢弃（the tap's reader wrote）");
 inline const QString LogLineError = QStringLiteral("linkbench-sim：线路错误：%1");
 
 // Option errors; %1 is the option, %2 its value.

@@ -12,13 +12,14 @@ Transmitter::Transmitter(SimLine& line, int baud, qint64 gapNs, QObject* parent)
     connect(&m_deadline, &Deadline::expired, this, &Transmitter::writeDue);
 }
 
-void Transmitter::send(const QList<QByteArray>& pieces, qint64 earliestNs)
+qint64 Transmitter::send(const QList<QByteArray>& pieces, qint64 earliestNs)
 {
     const WirePlan plan =
         planTransmission(pieces, std::max(earliestNs, m_lineFreeNs), m_gapNs, m_baud);
     m_lineFreeNs = plan.endNs;
     m_queue.insert(m_queue.end(), plan.writes.begin(), plan.writes.end());
     writeDue();
+    return plan.endNs;
 }
 
 void Transmitter::writeDue()

@@ -19,8 +19,9 @@ public:
     Transmitter(SimLine& line, int baud, qint64 gapNs, QObject* parent = nullptr);
 
     bool isValid() const { return m_deadline.isValid(); }
-    // Sends `pieces`, separated by the gap, starting no earlier than `earliestNs`.
-    void send(const QList<QByteArray>& pieces, qint64 earliestNs);
+    // Sends `pieces`, separated by the gap, starting no earlier than `earliestNs`;
+    // returns when their last character will have gone out.
+    qint64 send(const QList<QByteArray>& pieces, qint64 earliestNs);
 
 private:
     void writeDue();

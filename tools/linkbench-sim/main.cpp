@@ -1,8 +1,10 @@
+#include "MasterPlayer.h"
 #include "PortLine.h"
 #include "PtyLine.h"
 #include "SimOptions.h"
 #include "SimServer.h"
 #include "SimTexts.h"
+#include "TapLine.h"
 #include "platform/BrokenPipe.h"
 
 #include <QCoreApplication>
@@ -20,7 +22,7 @@ void printLine(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* error)
+std::unique_ptr<sim::SimLine> openPlainLine(const sim::SimOptions& options, QString* error)
 {
     if (options.device.isEmpty()) {
         auto pty = std::make_unique<sim::PtyLine>();
@@ -32,6 +34,20 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
     if (!port->open(error))
         return nullptr;
     return port;
+}
+
+std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* error)
+{
+    std::unique_ptr<sim::SimLine> line = openPlainLine(options, error);
+    if (!line || !options.tap)
+        return line;
+    auto tapped = std::make_unique<sim::TapLine>(std::move(line));
+    if (!tapped->open(error))
+        return nullptr;
+    QObject::connect(tapped.get(), &sim::TapLine::tapWritten, [](const QByteArray& bytes) {
+        printLine(stderr, sim_texts::LogTapWritten.arg(bytes.size()));
+    });
+    return tapped;
 }
 
 } // namespace
@@ -74,8 +90,17 @@ int main(int argc, char* argv[])
         printLine(stderr, sim_texts::LogLineError.arg(reason));
     });
 
-    // The first line on standard output is the device the tool should open.
+    // The first line on standard output is the device the tool should open,
+    // the second, with --tap, the tap's.
     printLine(stdout, line->devicePath());
+    if (options.tap)
+        printLine(stdout, static_cast<sim::TapLine*>(line.get())->tapPath());
+    std::unique_ptr<sim::MasterPlayer> master;
+    if (options.master) {
+        master = std::make_unique<sim::MasterPlayer>(
+            *options.master, [&server](const QByteArray& frame) { server.playCommand(frame); });
+        master->start();
+    }
     if (!options.quiet)
         printLine(stderr,
                   sim_texts::LogStarted.arg(line->devicePath())
