@@ -26,6 +26,11 @@ bool CsvLog::write(const diagnosis::ExchangeRecord& record, QString* error)
     return put(diagnosis::csvLine(diagnosis::exchangeCsvFields(record)).toUtf8(), error);
 }
 
+bool CsvLog::writeFields(const QStringList& fields, QString* error)
+{
+    return put(diagnosis::csvLine(fields).toUtf8(), error);
+}
+
 bool CsvLog::put(const QByteArray& bytes, QString* error)
 {
     if (m_file.write(bytes) != bytes.size() || !m_file.flush()) {

@@ -19,6 +19,8 @@ public:
     // Writes and flushes one exchange's line; false, with `error` set, when
     // the file could not take it, which closes it with every line in it whole.
     bool write(const diagnosis::ExchangeRecord& record, QString* error);
+    // The same for a line of fields given as they are.
+    bool writeFields(const QStringList& fields, QString* error);
     bool isOpen() const { return m_file.isOpen(); }
     void close() { m_file.close(); }
 

@@ -1,4 +1,7 @@
 #include "InterruptSignal.h"
+#include "ListenOptions.h"
+#include "ListenSession.h"
+#include "ListenTexts.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
@@ -8,12 +11,37 @@
 
 #include <cstdio>
 
+namespace {
+
+// `linkbench-poll listen`: another master polls, this program only listens.
+int listen(const QStringList& arguments)
+{
+    const poll::ParsedListen parsed = poll::parseListenOptions(arguments);
+    if (!parsed.error.isEmpty()) {
+        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
+        return poll::kExitUsage;
+    }
+    if (parsed.options.help) {
+        std::fputs(listen_texts::Help.toUtf8().constData(), stdout);
+        return poll::kExitAllOk;
+    }
+    poll::ListenSession session(parsed.options, stdout, stderr);
+    InterruptSignal interrupt;
+    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session,
+                     &poll::ListenSession::interrupt);
+    return session.exec();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // A reader of the output that goes away must not end the run uncounted.
     surviveBrokenPipes();
     QCoreApplication app(argc, argv);
 
+    if (poll::isListenCommand(app.arguments().mid(1)))
+        return listen(app.arguments().mid(1));
     const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty()) {
         std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
