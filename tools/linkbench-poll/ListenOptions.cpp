@@ -70,7 +70,9 @@ ParsedListen parseListenOptions(const QStringList& arguments)
         return parsed;
     }
     if (parser.positionalArguments() != QStringList{kListen}) {
-        parsed.error = poll_texts::UnknownCommand.arg(parser.positionalArguments().join(u' '));
+        QStringList extra = parser.positionalArguments();
+        extra.removeOne(kListen);
+        parsed.error = poll_texts::UnknownCommand.arg(extra.join(u' '));
         return parsed;
     }
     diagnosis::ListenPlan& p = o.plan;
