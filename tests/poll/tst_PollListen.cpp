@@ -74,6 +74,8 @@ class tst_PollListen : public QObject
 private slots:
     void outcomesFollowTheSimulatorsLog();
     void twoPortsMergedNothingWritten();
+    void refused_data();
+    void refused();
 };
 
 void tst_PollListen::outcomesFollowTheSimulatorsLog()
@@ -90,12 +92,17 @@ void tst_PollListen::outcomesFollowTheSimulatorsLog()
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("listen.csv"));
     QProcess listen;
-    listen.start(
-        QStringLiteral(LINKBENCH_POLL_PATH),
-        {"listen", "--port", tap, "--duration", "6", "--timeout", "100", "--csv", csv, "--quiet"});
+    listen.start(QStringLiteral(LINKBENCH_POLL_PATH),
+                 {"listen", "--port", tap, "--duration", "6", "--timeout", "100", "--csv", csv,
+                  "--quiet", "--alarm-window", "4"});
     QCOMPARE(waitForEnd(listen, 20000), 1);
     const QString summary = QString::fromUtf8(listen.readAllStandardOutput());
     QVERIFY2(summary.contains(QStringLiteral("主站周期")), qPrintable(summary));
+    // The faulty instrument raises its alarm, once, in the CSV's companion log.
+    QFile alarms(dir.filePath(QStringLiteral("listen.alarms.log")));
+    QVERIFY(alarms.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(alarms.readAll()).count(QStringLiteral("报警（alarm）：DC1 004/01")),
+             1);
 
     // Ended first, so that its log is read to the last line.
     sim.process().terminate();
@@ -188,6 +195,34 @@ void tst_PollListen::twoPortsMergedNothingWritten()
                                 "<DC3>00101<US>12<US>0100.0<US>00740<ETX> ok"}));
     QCOMPARE(commands.readFromPeer(0), QByteArray());
     QCOMPARE(replies.readFromPeer(0), QByteArray());
+}
+
+void tst_PollListen::refused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("named"); // a part of the message
+
+    QTest::newRow("missing device")
+        << QStringList{"--port", "/dev/linkbench-none"} << 3 << "无法打开串口/dev/linkbench-none";
+    QTest::newRow("the same port twice")
+        << QStringList{"--port", "/dev/null", "--port2", "/dev/null"} << 2 << "同一个串口";
+    QTest::newRow("an option of polling only")
+        << QStringList{"--port", "/dev/null", "--address", "1"} << 2 << "--address";
+    QTest::newRow("alarm threshold 0") << QStringList{"--alarm-below", "0"} << 2 << "--alarm-below";
+}
+
+void tst_PollListen::refused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, named);
+
+    QProcess listen;
+    listen.start(QStringLiteral(LINKBENCH_POLL_PATH), QStringList{"listen"} + arguments);
+    QCOMPARE(waitForEnd(listen, 10000), exitCode);
+    const QString err = QString::fromUtf8(listen.readAllStandardError());
+    QVERIFY2(err.contains(named), qPrintable(err));
 }
 
 LINKBENCH_TEST_GUILESS_MAIN(tst_PollListen)

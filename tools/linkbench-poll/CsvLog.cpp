@@ -2,9 +2,19 @@
 
 #include "diagnosis/ExchangeCsv.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace poll {
 
 bool CsvLog::open(const QString& path, QString* error)
+{
+    m_firstPath = path;
+    m_day = QDate();
+    return startFile(path, error);
+}
+
+bool CsvLog::startFile(const QString& path, QString* error)
 {
     m_file.setFileName(path);
     // Unbuffered: each line reaches the system as soon as it is written.
@@ -14,21 +24,54 @@ bool CsvLog::open(const QString& path, QString* error)
         return false;
     }
     m_goodSize = 0;
-    if (put(diagnosis::exchangeCsvStart(), error))
+    if (put(diagnosis::exchangeCsvStart(), error)) {
+        m_headerSize = m_goodSize;
         return true;
+    }
     // A file without its header is of no use to anyone: leave none behind.
     m_file.remove();
     return false;
 }
 
-bool CsvLog::write(const diagnosis::ExchangeRecord& record, QString* error)
+QString CsvLog::nextPath(const QDate& day) const
 {
-    return put(diagnosis::csvLine(diagnosis::exchangeCsvFields(record)).toUtf8(), error);
+    const QFileInfo first(m_firstPath);
+    const QString suffix = first.suffix().isEmpty() ? QString() : u'.' + first.suffix();
+    for (int n = 1;; ++n) {
+        const QString path =
+            first.dir().filePath(QStringLiteral("%1-%2-%3%4")
+                                     .arg(first.completeBaseName(), day.toString(Qt::ISODate),
+                                          QString::number(n), suffix));
+        if (!QFileInfo::exists(path))
+            return path;
+    }
 }
 
-bool CsvLog::writeFields(const QStringList& fields, QString* error)
+bool CsvLog::write(const diagnosis::ExchangeRecord& record, QString* error)
 {
-    return put(diagnosis::csvLine(fields).toUtf8(), error);
+    return writeLine(diagnosis::csvLine(diagnosis::exchangeCsvFields(record)).toUtf8(),
+                     record.sentAt, error);
+}
+
+bool CsvLog::writeFields(const QStringList& fields, const QDateTime& at, QString* error)
+{
+    return writeLine(diagnosis::csvLine(fields).toUtf8(), at, error);
+}
+
+bool CsvLog::writeLine(const QByteArray& line, const QDateTime& at, QString* error)
+{
+    const QDate day = at.date();
+    const bool newDay = m_day.isValid() && day.isValid() && day != m_day;
+    const bool full =
+        m_maxBytes > 0 && m_goodSize > m_headerSize && m_goodSize + line.size() > m_maxBytes;
+    if (newDay || full) {
+        m_file.close();
+        if (!startFile(nextPath(day.isValid() ? day : m_day), error))
+            return false;
+    }
+    if (day.isValid())
+        m_day = day;
+    return put(line, error);
 }
 
 bool CsvLog::put(const QByteArray& bytes, QString* error)

@@ -16,7 +16,8 @@ const QString kListen = QStringLiteral("listen");
 
 void addOptions(QCommandLineParser& parser)
 {
-    for (const char* name : {"port", "port2", "settings", "duration", "csv", "timeout"})
+    for (const char* name : {"port", "port2", "settings", "duration", "csv", "timeout",
+                             "csv-max-mb", "alarm-window", "alarm-below"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), "value"));
     for (const char* name : {"quiet", "no-check"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
@@ -95,6 +96,10 @@ ParsedListen parseListenOptions(const QStringList& arguments)
     o.durationMs =
         number(parser, QStringLiteral("duration"), 0, 0, 100LL * 365 * 86400, error) * 1000;
     o.csvPath = parser.value(QStringLiteral("csv"));
+    o.csvMaxBytes =
+        number(parser, QStringLiteral("csv-max-mb"), 0, 0, 1'000'000, error) * 1024 * 1024;
+    o.alarm.window = int(number(parser, QStringLiteral("alarm-window"), 50, 0, 100'000, error));
+    o.alarm.belowPercent = int(number(parser, QStringLiteral("alarm-below"), 90, 1, 100, error));
     o.quiet = parser.isSet(QStringLiteral("quiet"));
     if (error.isEmpty() && !p.port2.isEmpty() && p.port2 == p.port)
         error = listen_texts::SamePorts.arg(p.port);

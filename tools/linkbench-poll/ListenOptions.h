@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnosis/DegradationAlarm.h"
 #include "diagnosis/ListenRun.h"
 
 #include <QString>
@@ -14,6 +15,8 @@ struct ListenOptions
     diagnosis::ListenPlan plan;
     qint64 durationMs = 0; // 0: until Ctrl+C
     QString csvPath;
+    qint64 csvMaxBytes = 0; // 0: no size limit
+    diagnosis::AlarmSettings alarm;
     bool quiet = false;
 };
 

@@ -34,7 +34,7 @@ QString msOrDash(const diagnosis::ResponseStatistics& s, double ms)
 ListenSession::ListenSession(const ListenOptions& options, std::FILE* out, std::FILE* err,
                              QObject* parent)
     : QObject(parent), m_options(options), m_out(out), m_err(err),
-      m_liveLine(!options.quiet && ::isatty(::fileno(err)) == 1)
+      m_liveLine(!options.quiet && ::isatty(::fileno(err)) == 1), m_alarm(options.alarm)
 {
     m_statusTimer.setInterval(kStatusRedrawMs);
     connect(&m_statusTimer, &QTimer::timeout, this, &ListenSession::drawStatus);
@@ -60,9 +60,20 @@ int ListenSession::exec()
     }
     if (!csvPath.isEmpty()) {
         QString error;
+        m_csv.setMaxBytes(m_options.csvMaxBytes);
         if (!m_csv.open(csvPath, &error)) {
             m_run.stop();
             print(m_err, poll_texts::CsvCannotOpen.arg(csvPath, error) + u'\n');
+            return kExitUsage;
+        }
+        const QFileInfo csvFile(csvPath);
+        m_alarmLog.setFileName(
+            csvFile.dir().filePath(csvFile.completeBaseName() + QStringLiteral(".alarms.log")));
+        if (!m_alarmLog.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+            m_run.stop();
+            print(m_err, listen_texts::AlarmLogCannotOpen.arg(m_alarmLog.fileName(),
+                                                              m_alarmLog.errorString()) +
+                             u'\n');
             return kExitUsage;
         }
     }
@@ -80,6 +91,7 @@ int ListenSession::exec()
     m_statusTimer.stop();
     clearStatus();
     m_csv.close();
+    m_alarmLog.close();
     printSummary();
     const diagnosis::ResponseStatistics& all = m_run.listener().statistics().overall;
     const bool allOk = all.sent() > 0 && all.succeeded() == all.sent() && !m_csvFailed;
@@ -101,7 +113,8 @@ void ListenSession::onExchange(const diagnosis::ListenedExchange& exchange)
         m_lastResponseUs = exchange.record.responseUs;
     if (m_csv.isOpen()) {
         QString error;
-        if (!m_csv.writeFields(diagnosis::listenedCsvFields(exchange), &error)) {
+        if (!m_csv.writeFields(diagnosis::listenedCsvFields(exchange), exchange.record.sentAt,
+                               &error)) {
             // A row that cannot be kept ends the listen: going on would lose data silently.
             m_csvFailed = true;
             m_csv.close();
@@ -109,8 +122,28 @@ void ListenSession::onExchange(const diagnosis::ListenedExchange& exchange)
             m_loop.quit();
         }
     }
+    if (!exchange.unpaired) {
+        const diagnosis::ExchangeRecord& r = exchange.record;
+        if (const auto change = m_alarm.record(r.targetIndex, !diagnosis::isFailure(r.outcome)))
+            onAlarm(*change, r.sentAt);
+    }
     if (m_interrupts > 0 && !exchange.unpaired)
         m_loop.quit();
+}
+
+void ListenSession::onAlarm(const diagnosis::AlarmChange& change, const QDateTime& at)
+{
+    const QString target = diagnosis::targetLabel(m_run.listener().targets()[change.targetIndex]);
+    const QString percent = QString::number(change.successPercent, 'f', 1);
+    const int window = m_options.alarm.window;
+    const QString text = change.raised
+                             ? listen_texts::AlarmRaised.arg(target).arg(window).arg(percent).arg(
+                                   m_options.alarm.belowPercent)
+                             : listen_texts::AlarmCleared.arg(target).arg(window).arg(percent);
+    note(text);
+    if (m_alarmLog.isOpen())
+        m_alarmLog.write(
+            (diagnosis::recordStamp(at) + u' ' + text + QStringLiteral("\r\n")).toUtf8());
 }
 
 void ListenSession::drawStatus()
@@ -122,6 +155,8 @@ void ListenSession::drawStatus()
         listen_texts::StatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
     for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
         parts << QString::fromUtf16(kind.tally) + u' ' + QString::number(s.count(kind.outcome));
+    if (m_alarm.raisedCount() > 0)
+        parts << listen_texts::StatusAlarms.arg(m_alarm.raisedCount());
     parts << listen_texts::StatusTail.arg(listener.unpaired())
                  .arg(m_lastResponseUs < 0
                           ? QStringLiteral("-")

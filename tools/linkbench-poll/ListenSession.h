@@ -2,10 +2,12 @@
 
 #include "CsvLog.h"
 #include "ListenOptions.h"
+#include "diagnosis/DegradationAlarm.h"
 #include "diagnosis/ListenRun.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QObject>
 #include <QTimer>
 #include <cstdio>
@@ -34,6 +36,7 @@ private:
     void note(const QString& text);
     void printSummary();
     QString rhythmText() const;
+    void onAlarm(const diagnosis::AlarmChange& change, const QDateTime& at);
 
     ListenOptions m_options;
     std::FILE* m_out;
@@ -44,6 +47,8 @@ private:
     bool m_csvFailed = false;
     diagnosis::ListenRun m_run;
     CsvLog m_csv;
+    diagnosis::DegradationAlarm m_alarm;
+    QFile m_alarmLog;
     QEventLoop m_loop;
     QTimer m_statusTimer;
     QTimer m_durationTimer;

@@ -18,6 +18,14 @@ inline const QString Interrupted =
 inline const QString StatusHead = QStringLiteral("监听 %1 条命令  %2/s");
 inline const QString StatusTail = QStringLiteral("未配对 %1  末次 %2");
 
+// A target's success over the alarm's window: %1 target, %2 window, %3 %, %4 threshold.
+inline const QString AlarmRaised =
+    QStringLiteral("报警（alarm）：%1 最近 %2 条命令成功 %3%，低于 %4%");
+inline const QString AlarmCleared = QStringLiteral("解除（cleared）：%1 最近 %2 条命令成功 %3%");
+inline const QString StatusAlarms = QStringLiteral("报警 %1");
+inline const QString AlarmLogCannotOpen =
+    QStringLiteral("无法写入报警记录 %1（cannot write the alarm log）：%2");
+
 inline const QString SummaryTitle =
     QStringLiteral("监听汇总（listen summary）：%1 条命令，%2 s，%3，%4 bit/s");
 inline const QString RhythmTitle =
@@ -64,6 +72,14 @@ inline const QString Help = QStringLiteral(
     "                       do not check the replies' check field\n"
     "  --csv FILE           每条命令或未配对应答写一行 CSV（列同轮询）\n"
     "                       one CSV line per command or unpaired reply (as polling's)\n"
+    "  --csv-max-mb N       CSV 超过 N MB 时另起新文件（午夜总是另起），默认不限\n"
+    "                       start a new CSV file past N MB (always at midnight)\n"
+    "  --alarm-window N     报警看各目标最近 N 条命令，0 为关闭，默认 50\n"
+    "                       the alarm looks at each target's last N commands (0: off)\n"
+    "  --alarm-below P      成功率低于 P% 时报警，恢复到一半余量时解除，默认 90\n"
+    "                       alarm below P % success, cleared halfway back to 100 %\n"
+    "                       (default 90); each raise and clear is one line, also in\n"
+    "                       FILE.alarms.log beside the CSV\n"
     "  --quiet              不显示实时状态行\n"
     "                       no live status line\n"
     "  --help, -h           显示本帮助\n"
