@@ -55,6 +55,11 @@ void HistogramView::startRun(const diagnosis::RunPlan& plan)
     setTargets(labels, plan.timeoutMs);
 }
 
+void HistogramView::addTarget(const diagnosis::Target& target)
+{
+    m_target->addItem(diagnosis::targetLabel(target));
+}
+
 void HistogramView::redraw(const PageRedraw& redraw)
 {
     if (redraw.inView && redraw.changed)

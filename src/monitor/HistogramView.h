@@ -31,6 +31,7 @@ public:
     QKeySequence shortcut() const override;
     QWidget* widget() override { return this; }
     void startRun(const diagnosis::RunPlan& plan) override;
+    void addTarget(const diagnosis::Target& target) override;
     void redraw(const PageRedraw& redraw) override;
     void addToReport(RunReport& report, const PageRedraw& redraw) override;
 

@@ -2,6 +2,7 @@
 
 #include "monitor/MonitorTexts.h"
 #include "platform/PortTexts.h"
+#include "wire/WireText.h"
 
 #include <QElapsedTimer>
 #include <memory>
@@ -50,6 +51,20 @@ MonitorController::MonitorController(QObject* parent, MsClock clock)
         emit statusChanged();
     });
     connect(&m_engine, &DiagnosisEngine::finished, this, &MonitorController::onFinished);
+    connect(&m_listen, &diagnosis::ListenRun::exchangeFinished, this,
+            &MonitorController::onListened);
+    connect(&m_listen, &diagnosis::ListenRun::portLost, this, [this](const QString& reason) {
+        m_portState = texts::PortLost;
+        m_changed = true;
+        emit portNote(texts::FramesPortLost.arg(reason));
+        emit statusChanged();
+    });
+    connect(&m_listen, &diagnosis::ListenRun::portBack, this, [this] {
+        m_portState = texts::PortReopened.arg(m_port);
+        m_changed = true;
+        emit portNote(texts::FramesPortBack);
+        emit statusChanged();
+    });
     connect(&m_scan, &BusScan::finished, this, &MonitorController::onFinished);
     m_redrawTimer.setInterval(kRedrawMs);
     connect(&m_redrawTimer, &QTimer::timeout, this, &MonitorController::tick);
@@ -73,6 +88,7 @@ bool MonitorController::startRun(const diagnosis::RunPlan& plan, QString* refusa
             *refusal = port_texts::CannotOpen.arg(plan.port, why);
         return false;
     }
+    m_listenMode = false;
     begin(State::Running, plan.port);
     return true;
 }
@@ -90,6 +106,62 @@ bool MonitorController::startScan(const diagnosis::ScanPlan& plan, QString* refu
     }
     begin(State::Scanning, plan.port);
     return true;
+}
+
+bool MonitorController::startListen(const diagnosis::ListenPlan& plan, QString* refusal)
+{
+    if (m_state != State::Idle)
+        return false;
+    diagnosis::RunPlan pages;
+    pages.port = plan.port;
+    pages.settings = plan.settings;
+    pages.timeoutMs = plan.timeoutMs;
+    emit runStarting(pages);
+    QString why;
+    if (!m_listen.start(plan, &why)) {
+        if (refusal)
+            *refusal = port_texts::CannotOpen.arg(plan.port, why);
+        return false;
+    }
+    m_listenMode = true;
+    m_listenTargets = 0;
+    m_alarm = diagnosis::DegradationAlarm{};
+    begin(State::Running, plan.port);
+    return true;
+}
+
+void MonitorController::onListened(const diagnosis::ListenedExchange& exchange)
+{
+    const diagnosis::ExchangeRecord& record = exchange.record;
+    if (exchange.unpaired) {
+        m_changed = true;
+        emit portNote(texts::FramesUnpaired.arg(wire::namedBytes(record.reply)));
+        return;
+    }
+    const QList<diagnosis::Target>& targets = m_listen.listener().targets();
+    while (m_listenTargets < targets.size())
+        emit targetAdded(targets[m_listenTargets++]);
+    onExchange(record, false);
+    const auto change = m_alarm.record(record.targetIndex, !diagnosis::isFailure(record.outcome));
+    if (!change)
+        return;
+    const QString target = diagnosis::targetLabel(targets[change->targetIndex]);
+    const QString percent = QString::number(change->successPercent, 'f', 1);
+    const int window = m_alarm.settings().window;
+    emit portNote(change->raised ? texts::AlarmRaised.arg(target).arg(window).arg(percent).arg(
+                                       m_alarm.settings().belowPercent)
+                                 : texts::AlarmCleared.arg(target).arg(window).arg(percent));
+    emit statusChanged();
+}
+
+const diagnosis::RunStatistics& MonitorController::statistics() const
+{
+    return m_listenMode ? m_listen.listener().statistics() : m_engine.statistics();
+}
+
+const diagnosis::BusListener* MonitorController::listener() const
+{
+    return m_listenMode ? &m_listen.listener() : nullptr;
 }
 
 // A scan starts its rate afresh as a run does, rather than showing the last run's.
@@ -111,7 +183,10 @@ void MonitorController::stop()
     if (was == State::Running || was == State::Scanning)
         setState(State::Stopping);
     // Either may end the run before returning, which makes the state Idle again.
-    if (was == State::Running)
+    if (was == State::Running && m_listen.isRunning()) {
+        m_listen.stop();
+        onFinished();
+    } else if (was == State::Running)
         m_engine.stopAfterExchange();
     else if (was == State::Scanning)
         m_scan.stop();
@@ -119,6 +194,10 @@ void MonitorController::stop()
 
 void MonitorController::stopNow()
 {
+    if (m_listen.isRunning()) {
+        m_listen.stop();
+        onFinished();
+    }
     m_engine.stop();
     m_scan.stop();
 }
@@ -202,5 +281,7 @@ QString MonitorController::runTimeText() const
 
 QString MonitorController::rateText() const
 {
-    return texts::Rate.arg(m_startMs >= 0 ? m_rate : 0.0, 0, 'f', 1);
+    const QString rate = texts::Rate.arg(m_startMs >= 0 ? m_rate : 0.0, 0, 'f', 1);
+    const int alarms = m_listenMode ? m_alarm.raisedCount() : 0;
+    return alarms > 0 ? texts::AlarmsStanding.arg(alarms) + QStringLiteral("  ") + rate : rate;
 }

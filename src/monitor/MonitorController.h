@@ -1,7 +1,9 @@
 #pragma once
 
 #include "diagnosis/BusScan.h"
+#include "diagnosis/DegradationAlarm.h"
 #include "diagnosis/DiagnosisEngine.h"
+#include "diagnosis/ListenRun.h"
 #include "platform/QtSerialLine.h"
 
 #include <QObject>
@@ -40,6 +42,9 @@ public:
     // goes on (no text then) or the port cannot be opened.
     bool startRun(const diagnosis::RunPlan& plan, QString* refusal);
     bool startScan(const diagnosis::ScanPlan& plan, QString* refusal);
+    // Listens to another master on the plan's ports, sending nothing: the
+    // pages start with no target and get each as the master first addresses it.
+    bool startListen(const diagnosis::ListenPlan& plan, QString* refusal);
     // Ends a run after the exchange in progress, a scan at once.
     void stop();
     // Ends either at once, as closing the window does.
@@ -61,6 +66,11 @@ public:
     void markChanged() { m_changed = true; }
 
     diagnosis::DiagnosisEngine& engine() { return m_engine; }
+    // The figures of the last run or listen, whichever was started last.
+    const diagnosis::RunStatistics& statistics() const;
+    // The listener of the last listen, null when the last run polled.
+    const diagnosis::BusListener* listener() const;
+    bool isActive() const { return m_state == State::Running || m_state == State::Stopping; }
     diagnosis::BusScan& scan() { return m_scan; }
 
 signals:
@@ -68,6 +78,8 @@ signals:
     void runStarting(const diagnosis::RunPlan& plan);
     void scanStarting(const diagnosis::ScanPlan& plan);
     void exchangeEnded(const diagnosis::ExchangeRecord& record, bool fromScan);
+    // Listening: the master addressed a place for the first time.
+    void targetAdded(const diagnosis::Target& target);
     // A line for the frames log: the port went away or came back.
     void portNote(const QString& text);
     void stateChanged(MonitorController::State state);
@@ -81,11 +93,16 @@ private:
     void begin(State state, const QString& port);
     void onExchange(const diagnosis::ExchangeRecord& record, bool fromScan);
     void onFinished();
+    void onListened(const diagnosis::ListenedExchange& exchange);
     void setState(State state);
     qint64 runMs() const;
 
     diagnosis::DiagnosisEngine m_engine{std::make_unique<QtSerialLine>(), this};
     diagnosis::BusScan m_scan{std::make_unique<QtSerialLine>(), this};
+    diagnosis::ListenRun m_listen{this};
+    bool m_listenMode = false; // the last run started was a listen
+    int m_listenTargets = 0;   // targets of this listen handed to the pages
+    diagnosis::DegradationAlarm m_alarm;
     MsClock m_clock;
     QTimer m_redrawTimer;
     State m_state = State::Idle;

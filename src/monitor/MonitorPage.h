@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnosis/BusListener.h"
 #include "diagnosis/ExchangeRecord.h"
 #include "diagnosis/ResponseStatistics.h"
 #include "diagnosis/RunPlan.h"
@@ -19,6 +20,7 @@ struct PageRedraw
     bool running = false; // a run goes on: a time axis moves on by itself
     bool inView = false;  // the page is the one shown; the others catch up when shown
     const diagnosis::RunStatistics* statistics = nullptr; // the run's figures so far
+    const diagnosis::BusListener* listener = nullptr;     // a listen's, null when polling
 };
 
 // One page of the monitor window: a view on a model of its own. The window
@@ -36,6 +38,9 @@ public:
 
     // A run begins on these targets: the page starts afresh.
     virtual void startRun(const diagnosis::RunPlan& /*plan*/) {}
+    // Listening: the master addressed `target` for the first time; it comes
+    // after those the page has, and exchanges with it follow.
+    virtual void addTarget(const diagnosis::Target& /*target*/) {}
     // An exchange of a run, or of a scan when `fromScan`, has ended.
     virtual void takeExchange(const diagnosis::ExchangeRecord& /*record*/, bool /*fromScan*/) {}
     virtual void redraw(const PageRedraw& /*redraw*/) {}

@@ -28,6 +28,11 @@ MonitorPages::MonitorPages(MonitorController& controller, QTabWidget* tabs)
                 for (MonitorPage* page : std::as_const(m_pages))
                     page->startRun(plan);
             });
+    connect(&controller, &MonitorController::targetAdded, this,
+            [this](const diagnosis::Target& target) {
+                for (MonitorPage* page : std::as_const(m_pages))
+                    page->addTarget(target);
+            });
     connect(&controller, &MonitorController::exchangeEnded, this,
             [this](const diagnosis::ExchangeRecord& record, bool fromScan) {
                 for (MonitorPage* page : std::as_const(m_pages))
@@ -51,8 +56,9 @@ PageRedraw MonitorPages::redrawOf(bool changed) const
     PageRedraw redraw;
     redraw.nowMs = QDateTime::currentMSecsSinceEpoch();
     redraw.changed = changed;
-    redraw.running = m_controller.engine().isRunning();
-    redraw.statistics = &m_controller.engine().statistics();
+    redraw.running = m_controller.isActive();
+    redraw.statistics = &m_controller.statistics();
+    redraw.listener = m_controller.listener();
     return redraw;
 }
 

@@ -57,6 +57,8 @@ MonitorSetup loadSetup(QSettings& settings)
     if (timeout >= 10 && timeout <= 60000)
         setup.timeoutMs = timeout;
     setup.checkField = settings.value(QStringLiteral("check"), true).toBool();
+    setup.listen = settings.value(QStringLiteral("listen"), false).toBool();
+    setup.port2 = settings.value(QStringLiteral("port2")).toString().trimmed();
     settings.endGroup();
     return setup;
 }
@@ -74,6 +76,8 @@ void saveSetup(QSettings& settings, const MonitorSetup& setup)
     settings.setValue(QStringLiteral("interval"), setup.intervalMs);
     settings.setValue(QStringLiteral("timeout"), setup.timeoutMs);
     settings.setValue(QStringLiteral("check"), setup.checkField);
+    settings.setValue(QStringLiteral("listen"), setup.listen);
+    settings.setValue(QStringLiteral("port2"), setup.port2);
     settings.endGroup();
 }
 
@@ -105,11 +109,35 @@ diagnosis::RunPlan runPlanOf(const MonitorSetup& setup)
     return plan;
 }
 
+diagnosis::ListenPlan listenPlanOf(const MonitorSetup& setup)
+{
+    diagnosis::ListenPlan plan;
+    plan.port = setup.port.trimmed();
+    plan.port2 = setup.port2.trimmed();
+    plan.settings = setup.lineSettings;
+    plan.timeoutMs = setup.timeoutMs;
+    plan.checkField = setup.checkField;
+    return plan;
+}
+
 QList<QPair<QString, QString>> setupLines(const MonitorSetup& setup)
 {
     namespace texts = monitor_texts;
     const catalogue::FunctionFields fields =
         catalogue::fieldsOf(wire::functionAt(setup.functionIndex).value_or(wire::Function::Dc1));
+    if (setup.listen) {
+        QList<QPair<QString, QString>> lines = {
+            {texts::ModeLabel, texts::Modes[1]},
+            {texts::PortLabel, QStringLiteral("%1 (%2)").arg(setup.port, deviceOf(setup.port))},
+            {texts::SettingsLabel, setup.lineSettings},
+            {texts::TimeoutLabel, QString::number(setup.timeoutMs) + texts::MsSuffix},
+            {texts::CheckLabel + QStringLiteral("："), setup.checkField ? texts::Yes : texts::No},
+        };
+        if (!setup.port2.isEmpty())
+            lines.insert(2, {texts::Port2Label,
+                             QStringLiteral("%1 (%2)").arg(setup.port2, deviceOf(setup.port2))});
+        return lines;
+    }
     QList<QPair<QString, QString>> lines = {
         {texts::PortLabel, QStringLiteral("%1 (%2)").arg(setup.port, deviceOf(setup.port))},
         {texts::SettingsLabel, setup.lineSettings},

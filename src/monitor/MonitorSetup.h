@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/LineLists.h"
+#include "diagnosis/ListenRun.h"
 #include "diagnosis/RunPlan.h"
 
 #include <QList>
@@ -25,6 +26,8 @@ struct MonitorSetup
     int intervalMs = 0;
     int timeoutMs = 3000;
     bool checkField = true;
+    bool listen = false; // listen to another master instead of polling
+    QString port2;       // listening: a second port, or empty
 
     bool operator==(const MonitorSetup&) const = default;
 };
@@ -51,6 +54,8 @@ namespace monitor {
 // The run the set-up asks for: one target per address, round-robin, with no
 // end of its own. The set-up must be valid (SetupPanel::refusal() empty).
 diagnosis::RunPlan runPlanOf(const MonitorSetup& setup);
+// The listen the set-up asks for: its ports, line, time-out and check.
+diagnosis::ListenPlan listenPlanOf(const MonitorSetup& setup);
 
 // The set-up as labelled lines, for the report: ("通讯口：", "COM1"), ...
 QList<QPair<QString, QString>> setupLines(const MonitorSetup& setup);

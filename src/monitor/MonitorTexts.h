@@ -11,6 +11,11 @@ inline const QString Caption = QStringLiteral("QL系列仪表链路监测");
 // Set-up panel.
 inline const QString SetupTitle = QStringLiteral("设置");
 inline const QString PortLabel = QStringLiteral("通讯口：");
+// Polling the targets, or listening to another master polling them.
+inline const QString ModeLabel = QStringLiteral("方式：");
+inline const QStringList Modes = {QStringLiteral("轮询"), QStringLiteral("监听")};
+inline const QString Port2Label = QStringLiteral("第二通讯口：");
+inline const QString Port2Hint = QStringLiteral("可不填（四线总线或每方向一个适配器）");
 inline const QString SettingsLabel = QStringLiteral("波特率：");
 inline const QString FunctionLabel = QStringLiteral("功能：");
 inline const QString AddressesLabel = QStringLiteral("仪表地址：");
@@ -45,9 +50,17 @@ inline const QString TotalRow = QStringLiteral("合计");
 // The heads before and after the outcomes' columns, which take the outcomes' labels.
 inline const QStringList StatisticsHeadersBefore = {QStringLiteral("目标"), QStringLiteral("发送")};
 inline const QStringList StatisticsHeadersAfter = {
-    QStringLiteral("迟到"),    QStringLiteral("成功率 %"), QStringLiteral("最小 ms"),
-    QStringLiteral("中位 ms"), QStringLiteral("P95 ms"),   QStringLiteral("P99 ms"),
-    QStringLiteral("最大 ms"), QStringLiteral("最后应答"),
+    QStringLiteral("迟到"),
+    QStringLiteral("成功率 %"),
+    QStringLiteral("最小 ms"),
+    QStringLiteral("中位 ms"),
+    QStringLiteral("P95 ms"),
+    QStringLiteral("P99 ms"),
+    QStringLiteral("最大 ms"),
+    QStringLiteral("最后应答"),
+    // Listening: how often the master polls the target (the total row: its cycle).
+    QStringLiteral("轮询间隔 ms"),
+    QStringLiteral("最长间隔 ms"),
 };
 
 // Response-time page.
@@ -80,6 +93,11 @@ inline const QStringList FramesHeaders = {QStringLiteral("时间"), QStringLiter
                                           QStringLiteral("数值")};
 inline const QString FramesPortLost = QStringLiteral("串口已断开：%1");
 inline const QString FramesPortBack = QStringLiteral("串口已重新打开");
+inline const QString FramesUnpaired = QStringLiteral("未配对应答：%1");
+// A target's alarm: %1 target, %2 window, %3 success %, %4 threshold.
+inline const QString AlarmRaised = QStringLiteral("报警：%1 最近 %2 条命令成功 %3%，低于 %4%");
+inline const QString AlarmCleared = QStringLiteral("解除报警：%1 最近 %2 条命令成功 %3%");
+inline const QString AlarmsStanding = QStringLiteral("报警 %1");
 
 // Menus and actions.
 inline const QString MenuFile = QStringLiteral("文件(&F)");

@@ -120,7 +120,10 @@ void MonitorWindow::buildStatusBar()
 bool MonitorWindow::startRun(const MonitorSetup& setup)
 {
     QString refusal;
-    if (!m_controller.startRun(monitor::runPlanOf(setup), &refusal)) {
+    const bool started = setup.listen
+                             ? m_controller.startListen(monitor::listenPlanOf(setup), &refusal)
+                             : m_controller.startRun(monitor::runPlanOf(setup), &refusal);
+    if (!started) {
         if (!refusal.isEmpty())
             m_services.messageBox(this, monitorWarning(refusal));
         return false;

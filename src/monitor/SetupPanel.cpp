@@ -46,7 +46,10 @@ QSpinBox* millisecondsBox(int minimum, int maximum, QWidget* parent)
 
 SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
 {
+    m_mode = pickList(texts::Modes, this);
     m_port = makePortBox(this);
+    m_port2 = new QLineEdit(this);
+    m_port2->setPlaceholderText(texts::Port2Hint);
     m_line = pickList(catalogue::lineSettingEntries(), this);
     m_function = pickList(catalogue::functionEntries(), this);
     m_addresses = new QLineEdit(this);
@@ -71,7 +74,9 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
                              this);
 
     auto* form = new QFormLayout;
+    form->addRow(texts::ModeLabel, m_mode);
     form->addRow(texts::PortLabel, m_port);
+    form->addRow(texts::Port2Label, m_port2);
     form->addRow(texts::SettingsLabel, m_line);
     form->addRow(texts::FunctionLabel, m_function);
     form->addRow(texts::AddressesLabel, m_addresses);
@@ -95,6 +100,10 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
     column->addStretch(1);
 
     connect(m_function, &QComboBox::activated, this, &SetupPanel::onFunctionChosen);
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this] {
+        enableFunctionFields();
+        showRefusal();
+    });
     connect(m_addresses, &QLineEdit::editingFinished, this, &SetupPanel::showRefusal);
     connect(m_value, &QLineEdit::editingFinished, this, &SetupPanel::showRefusal);
     connect(m_port, &QComboBox::currentTextChanged, this, [this](const QString& text) {
@@ -124,7 +133,9 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent)
 
 void SetupPanel::setSetup(const MonitorSetup& setup)
 {
+    m_mode->setCurrentIndex(setup.listen ? 1 : 0);
     m_port->setCurrentText(setup.port);
+    m_port2->setText(setup.port2);
     m_line->setCurrentText(setup.lineSettings);
     m_function->setCurrentIndex(setup.functionIndex);
     m_addresses->setText(setup.addresses);
@@ -152,6 +163,8 @@ MonitorSetup SetupPanel::setup() const
     setup.intervalMs = m_interval->value();
     setup.timeoutMs = m_timeout->value();
     setup.checkField = m_check->isChecked();
+    setup.listen = m_mode->currentIndex() == 1;
+    setup.port2 = m_port2->text().trimmed();
     return setup;
 }
 
@@ -159,6 +172,8 @@ QString SetupPanel::refusal() const
 {
     if (m_port->currentText().trimmed().isEmpty())
         return texts::BadPort;
+    if (m_mode->currentIndex() == 1)
+        return {};
     if (!parseAddressRanges(m_addresses->text()))
         return input_texts::BadAddress;
     if (m_value->isEnabled() && !numeric::isNumber(m_value->text()))
@@ -181,10 +196,9 @@ void SetupPanel::setRunning(bool running, bool canStop)
 {
     m_running = running;
     m_canStop = canStop;
-    for (QWidget* field : {static_cast<QWidget*>(m_port), static_cast<QWidget*>(m_line),
-                           static_cast<QWidget*>(m_function), static_cast<QWidget*>(m_addresses),
-                           static_cast<QWidget*>(m_channel), static_cast<QWidget*>(m_interval),
-                           static_cast<QWidget*>(m_timeout), static_cast<QWidget*>(m_check)})
+    for (QWidget* field : {static_cast<QWidget*>(m_mode), static_cast<QWidget*>(m_port),
+                           static_cast<QWidget*>(m_line), static_cast<QWidget*>(m_timeout),
+                           static_cast<QWidget*>(m_check)})
         field->setEnabled(!running);
     enableFunctionFields();
     updateButtons();
@@ -197,8 +211,14 @@ void SetupPanel::enableFunctionFields()
 {
     const catalogue::FunctionFields fields = catalogue::fieldsOf(
         wire::functionAt(m_function->currentIndex()).value_or(wire::Function::Dc1));
-    m_parameter->setEnabled(!m_running && fields.parameter);
-    m_value->setEnabled(!m_running && fields.value);
+    // Listening, the master chooses what is sent: only the ports are ours.
+    const bool polls = !m_running && m_mode->currentIndex() == 0;
+    for (QWidget* field : {static_cast<QWidget*>(m_function), static_cast<QWidget*>(m_addresses),
+                           static_cast<QWidget*>(m_channel), static_cast<QWidget*>(m_interval)})
+        field->setEnabled(polls);
+    m_port2->setEnabled(!m_running && !polls);
+    m_parameter->setEnabled(polls && fields.parameter);
+    m_value->setEnabled(polls && fields.value);
 }
 
 void SetupPanel::onFunctionChosen(int position)
@@ -232,6 +252,7 @@ void SetupPanel::updateButtons()
 {
     const bool valid = refusal().isEmpty();
     m_start->setEnabled(!m_running && valid);
-    m_scan->setEnabled(!m_running && !m_port->currentText().trimmed().isEmpty());
+    m_scan->setEnabled(!m_running && m_mode->currentIndex() == 0 &&
+                       !m_port->currentText().trimmed().isEmpty());
     m_stop->setEnabled(m_running && m_canStop);
 }

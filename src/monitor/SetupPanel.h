@@ -12,10 +12,12 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-// The side panel of the monitor: port, line, targets, schedule, and the
-// 开始 / 停止 / 扫描 buttons. A bad address list, value or port is refused
-// where it is typed: the message stands under the panel and 开始 stays off
-// until the entry is mended.
+// The side panel of the monitor: the mode (轮询 polls the targets, 监听
+// listens to another master and sends nothing), port, line, targets,
+// schedule, and the 开始 / 停止 / 扫描 buttons. Listening takes the port, a
+// second port, the line, the time-out and the check; the rest is off. A bad address list, value or
+// port is refused where it is typed: the message stands under the panel and 开始 stays off until
+// the entry is mended.
 class SetupPanel : public QWidget
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     // while it may still be asked for.
     void setRunning(bool running, bool canStop);
 
+    QComboBox* modeBox() const { return m_mode; }
+    QLineEdit* port2Edit() const { return m_port2; }
     QComboBox* portBox() const { return m_port; }
     QComboBox* lineBox() const { return m_line; }
     QComboBox* functionBox() const { return m_function; }
@@ -63,6 +67,8 @@ private:
     void updatePortTip();
     void updateButtons();
 
+    QComboBox* m_mode = nullptr;
+    QLineEdit* m_port2 = nullptr;
     QComboBox* m_port = nullptr;
     QComboBox* m_line = nullptr;
     QComboBox* m_function = nullptr;

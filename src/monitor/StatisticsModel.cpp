@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QStyle>
 
+#include <algorithm>
+
 StatisticsModel::StatisticsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void StatisticsModel::startRun(const QList<diagnosis::Target>& targets, int timeoutMs)
@@ -17,6 +19,18 @@ void StatisticsModel::startRun(const QList<diagnosis::Target>& targets, int time
         m_rows[std::size_t(i)].label = diagnosis::targetLabel(targets[i]);
     m_rows.back().label = monitor_texts::TotalRow;
     endResetModel();
+}
+
+void StatisticsModel::addTarget(const diagnosis::Target& target)
+{
+    if (m_rows.empty())
+        return;
+    const int row = int(m_rows.size()) - 1;
+    beginInsertRows({}, row, row);
+    Row added;
+    added.label = diagnosis::targetLabel(target);
+    m_rows.insert(m_rows.begin() + row, added);
+    endInsertRows();
 }
 
 void StatisticsModel::noteExchange(const diagnosis::ExchangeRecord& record)
@@ -55,14 +69,25 @@ void StatisticsModel::fill(Row& row, const diagnosis::ResponseStatistics& statis
     row.maxMs = statistics.maxMs();
 }
 
-void StatisticsModel::refresh(const diagnosis::RunStatistics& statistics)
+void StatisticsModel::refresh(const diagnosis::RunStatistics& statistics,
+                              const diagnosis::BusListener* listener)
 {
     if (m_rows.empty())
         return;
     const std::size_t targets = m_rows.size() - 1;
-    for (std::size_t i = 0; i < targets && i < statistics.perTarget.size(); ++i)
+    const auto rhythm = [](Row& row, const diagnosis::PollRhythm& r) {
+        row.intervals = r.intervals.responses();
+        row.intervalMs = r.intervals.medianMs();
+        row.intervalMaxMs = r.intervals.maxMs();
+    };
+    for (std::size_t i = 0; i < targets && i < statistics.perTarget.size(); ++i) {
         fill(m_rows[i], statistics.perTarget[i]);
+        if (listener && qsizetype(i) < listener->targets().size())
+            rhythm(m_rows[i], listener->rhythm(qsizetype(i)));
+    }
     fill(m_rows.back(), statistics.overall);
+    if (listener)
+        rhythm(m_rows.back(), listener->cycle());
     emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 
@@ -117,6 +142,10 @@ QString StatisticsModel::cellText(const Row& row, int column) const
     case LastResponse:
         return row.lastResponse.isValid() ? row.lastResponse.toString(QStringLiteral("HH:mm:ss"))
                                           : QString();
+    case IntervalMs:
+        return row.intervals > 0 ? QString::number(row.intervalMs, 'f', 1) : QString();
+    case IntervalMaxMs:
+        return row.intervals > 0 ? QString::number(row.intervalMaxMs, 'f', 1) : QString();
     }
     return {};
 }
@@ -157,10 +186,13 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
 
 QList<QStringList> StatisticsModel::tableTexts() const
 {
-    QList<QStringList> table{headers()};
+    const bool intervals =
+        std::any_of(m_rows.begin(), m_rows.end(), [](const Row& row) { return row.intervals > 0; });
+    const int columns = intervals ? int(ColumnCount) : int(IntervalMs);
+    QList<QStringList> table{headers().first(columns)};
     for (const Row& row : m_rows) {
         QStringList cells;
-        for (int column = 0; column < ColumnCount; ++column)
+        for (int column = 0; column < columns; ++column)
             cells << cellText(row, column);
         table << cells;
     }

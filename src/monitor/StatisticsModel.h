@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnosis/BusListener.h"
 #include "diagnosis/ExchangeRecord.h"
 #include "diagnosis/ResponseStatistics.h"
 
@@ -30,6 +31,8 @@ public:
         P99Ms,
         MaxMs,
         LastResponse,
+        IntervalMs,    // listening: the median time between the master's commands to it
+        IntervalMaxMs, // and the longest; the total row has the master's cycle
         ColumnCount
     };
 
@@ -42,8 +45,11 @@ public:
     void startRun(const QList<diagnosis::Target>& targets, int timeoutMs);
     // Notes the time of the last reply of each target.
     void noteExchange(const diagnosis::ExchangeRecord& record);
-    // Takes the run's figures as they are now.
-    void refresh(const diagnosis::RunStatistics& statistics);
+    // Listening: a target the master addressed for the first time, before the total row.
+    void addTarget(const diagnosis::Target& target);
+    // Takes the run's figures as they are now, and a listen's poll intervals.
+    void refresh(const diagnosis::RunStatistics& statistics,
+                 const diagnosis::BusListener* listener = nullptr);
 
     // Whether the cell signals trouble.
     bool isTrouble(int row, int column) const;
@@ -54,6 +60,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Each row's cells as the table shows them, header first: for the report.
+    // The interval columns only when a listen filled them.
     QList<QStringList> tableTexts() const;
 
 private:
@@ -68,6 +75,8 @@ private:
         double successPercent = 0;
         double minMs = 0, medianMs = 0, p95Ms = 0, p99Ms = 0, maxMs = 0;
         QDateTime lastResponse;
+        quint64 intervals = 0;
+        double intervalMs = 0, intervalMaxMs = 0;
     };
     static const QStringList& headers();
     static void fill(Row& row, const diagnosis::ResponseStatistics& statistics);

@@ -28,6 +28,11 @@ void StatisticsView::startRun(const diagnosis::RunPlan& plan)
     m_model.startRun(plan.targets, plan.timeoutMs);
 }
 
+void StatisticsView::addTarget(const diagnosis::Target& target)
+{
+    m_model.addTarget(target);
+}
+
 void StatisticsView::takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan)
 {
     if (!fromScan)
@@ -37,11 +42,11 @@ void StatisticsView::takeExchange(const diagnosis::ExchangeRecord& record, bool 
 void StatisticsView::redraw(const PageRedraw& redraw)
 {
     if (redraw.inView && redraw.changed)
-        m_model.refresh(*redraw.statistics);
+        m_model.refresh(*redraw.statistics, redraw.listener);
 }
 
 void StatisticsView::addToReport(RunReport& report, const PageRedraw& redraw)
 {
-    m_model.refresh(*redraw.statistics);
+    m_model.refresh(*redraw.statistics, redraw.listener);
     report.summary = m_model.tableTexts();
 }

@@ -16,6 +16,7 @@ public:
     QKeySequence shortcut() const override;
     QWidget* widget() override { return this; }
     void startRun(const diagnosis::RunPlan& plan) override;
+    void addTarget(const diagnosis::Target& target) override;
     void takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan) override;
     void redraw(const PageRedraw& redraw) override;
     void addToReport(RunReport& report, const PageRedraw& redraw) override;

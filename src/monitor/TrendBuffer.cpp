@@ -14,6 +14,14 @@ void TrendBuffer::setTargetCount(int targets)
     m_timeoutsChanged = true;
 }
 
+void TrendBuffer::addTarget()
+{
+    m_targets.emplace_back();
+    for (Target& target : m_targets)
+        target.changed = true;
+    m_timeoutsChanged = true;
+}
+
 // Slots already filled keep their width; only new values use the new one.
 void TrendBuffer::setSpan(qint64 spanMs)
 {

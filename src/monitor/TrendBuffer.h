@@ -18,6 +18,8 @@ public:
     explicit TrendBuffer(qint64 spanMs = 10 * 60 * 1000);
 
     void setTargetCount(int targets); // empties the buffer
+    // One target more, keeping what the others hold; all are drawn afresh.
+    void addTarget();
     void setSpan(qint64 spanMs);
     qint64 span() const { return m_spanMs; }
 

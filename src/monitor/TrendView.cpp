@@ -67,6 +67,14 @@ void TrendView::startRun(const diagnosis::RunPlan& plan)
     setTargets(labels);
 }
 
+void TrendView::addTarget(const diagnosis::Target& target)
+{
+    m_labels << diagnosis::targetLabel(target);
+    m_buffer.addTarget();
+    if (m_chart)
+        makeLines();
+}
+
 void TrendView::takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan)
 {
     if (fromScan)

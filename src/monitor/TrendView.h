@@ -28,6 +28,7 @@ public:
     QKeySequence shortcut() const override;
     QWidget* widget() override { return this; }
     void startRun(const diagnosis::RunPlan& plan) override;
+    void addTarget(const diagnosis::Target& target) override;
     void takeExchange(const diagnosis::ExchangeRecord& record, bool fromScan) override;
     // In view, the time axis moves on during a run even without new values.
     void redraw(const PageRedraw& redraw) override;
