@@ -1,7 +1,12 @@
 #include "monitor/MonitorWindow.h"
 #include "widgets/ApplicationSetup.h"
 
+#include "monitor/MonitorTexts.h"
+#include "monitor/SetupPanel.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QSettings>
 
@@ -12,8 +17,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("linkbench-monitor"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/monitor/icon.png")));
     prepareApplication(app);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption listen(QStringLiteral("listen"), monitor_texts::ListenOption);
+    parser.addOption(listen);
+    parser.process(app);
     QSettings settings;
     MonitorWindow window(settings);
+    if (parser.isSet(listen))
+        window.setupPanel()->modeBox()->setCurrentIndex(1);
     window.show();
     return QApplication::exec();
 }
