@@ -89,6 +89,7 @@ bool MonitorController::startRun(const diagnosis::RunPlan& plan, QString* refusa
         return false;
     }
     m_listenMode = false;
+    m_alarm = diagnosis::DegradationAlarm{};
     begin(State::Running, plan.port);
     return true;
 }
@@ -142,16 +143,6 @@ void MonitorController::onListened(const diagnosis::ListenedExchange& exchange)
     while (m_listenTargets < targets.size())
         emit targetAdded(targets[m_listenTargets++]);
     onExchange(record, false);
-    const auto change = m_alarm.record(record.targetIndex, !diagnosis::isFailure(record.outcome));
-    if (!change)
-        return;
-    const QString target = diagnosis::targetLabel(targets[change->targetIndex]);
-    const QString percent = QString::number(change->successPercent, 'f', 1);
-    const int window = m_alarm.settings().window;
-    emit portNote(change->raised ? texts::AlarmRaised.arg(target).arg(window).arg(percent).arg(
-                                       m_alarm.settings().belowPercent)
-                                 : texts::AlarmCleared.arg(target).arg(window).arg(percent));
-    emit statusChanged();
 }
 
 const diagnosis::RunStatistics& MonitorController::statistics() const
@@ -222,6 +213,24 @@ void MonitorController::onExchange(const diagnosis::ExchangeRecord& record, bool
     ++m_exchanges;
     m_changed = true;
     emit exchangeEnded(record, fromScan);
+    if (!fromScan)
+        noteAlarm(record);
+}
+
+// A target's success over its last commands, raised and cleared once each,
+// as a line of the frames page and a count in the status bar.
+void MonitorController::noteAlarm(const diagnosis::ExchangeRecord& record)
+{
+    const auto change = m_alarm.record(record.targetIndex, !diagnosis::isFailure(record.outcome));
+    if (!change)
+        return;
+    const QString target = diagnosis::targetLabel(record.target);
+    const QString percent = QString::number(change->successPercent, 'f', 1);
+    const int window = m_alarm.settings().window;
+    emit portNote(change->raised ? texts::AlarmRaised.arg(target).arg(window).arg(percent).arg(
+                                       m_alarm.settings().belowPercent)
+                                 : texts::AlarmCleared.arg(target).arg(window).arg(percent));
+    emit statusChanged();
 }
 
 void MonitorController::onFinished()
@@ -282,6 +291,6 @@ QString MonitorController::runTimeText() const
 QString MonitorController::rateText() const
 {
     const QString rate = texts::Rate.arg(m_startMs >= 0 ? m_rate : 0.0, 0, 'f', 1);
-    const int alarms = m_listenMode ? m_alarm.raisedCount() : 0;
+    const int alarms = m_alarm.raisedCount();
     return alarms > 0 ? texts::AlarmsStanding.arg(alarms) + QStringLiteral("  ") + rate : rate;
 }

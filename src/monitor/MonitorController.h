@@ -94,6 +94,7 @@ private:
     void onExchange(const diagnosis::ExchangeRecord& record, bool fromScan);
     void onFinished();
     void onListened(const diagnosis::ListenedExchange& exchange);
+    void noteAlarm(const diagnosis::ExchangeRecord& record);
     void setState(State state);
     qint64 runMs() const;
 

@@ -14,8 +14,7 @@ inline const QString PortLabel = QStringLiteral("通讯口：");
 // Polling the targets, or listening to another master polling them.
 inline const QString ModeLabel = QStringLiteral("方式：");
 inline const QStringList Modes = {QStringLiteral("轮询"), QStringLiteral("监听")};
-inline const QString ListenOption =
-    QStringLiteral("以监听方式打开（start in the listening mode）");
+inline const QString ListenOption = QStringLiteral("以监听方式打开（start in the listening mode）");
 inline const QString Port2Label = QStringLiteral("第二通讯口：");
 inline const QString Port2Hint = QStringLiteral("可不填（四线总线或每方向一个适配器）");
 inline const QString SettingsLabel = QStringLiteral("波特率：");

@@ -34,7 +34,7 @@ QString msOrDash(const diagnosis::ResponseStatistics& s, double ms)
 ListenSession::ListenSession(const ListenOptions& options, std::FILE* out, std::FILE* err,
                              QObject* parent)
     : QObject(parent), m_options(options), m_out(out), m_err(err),
-      m_liveLine(!options.quiet && ::isatty(::fileno(err)) == 1), m_alarm(options.alarm)
+      m_liveLine(!options.quiet && ::isatty(::fileno(err)) == 1), m_alarms(options.alarm)
 {
     m_statusTimer.setInterval(kStatusRedrawMs);
     connect(&m_statusTimer, &QTimer::timeout, this, &ListenSession::drawStatus);
@@ -66,16 +66,7 @@ int ListenSession::exec()
             print(m_err, poll_texts::CsvCannotOpen.arg(csvPath, error) + u'\n');
             return kExitUsage;
         }
-        const QFileInfo csvFile(csvPath);
-        m_alarmLog.setFileName(
-            csvFile.dir().filePath(csvFile.completeBaseName() + QStringLiteral(".alarms.log")));
-        if (!m_alarmLog.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-            m_run.stop();
-            print(m_err, listen_texts::AlarmLogCannotOpen.arg(m_alarmLog.fileName(),
-                                                              m_alarmLog.errorString()) +
-                             u'\n');
-            return kExitUsage;
-        }
+        m_alarms.keepBeside(csvPath);
     }
     QString ports = m_options.plan.port;
     if (!m_options.plan.port2.isEmpty())
@@ -91,7 +82,7 @@ int ListenSession::exec()
     m_statusTimer.stop();
     clearStatus();
     m_csv.close();
-    m_alarmLog.close();
+    m_alarms.close();
     printSummary();
     const diagnosis::ResponseStatistics& all = m_run.listener().statistics().overall;
     const bool allOk = all.sent() > 0 && all.succeeded() == all.sent() && !m_csvFailed;
@@ -124,26 +115,12 @@ void ListenSession::onExchange(const diagnosis::ListenedExchange& exchange)
     }
     if (!exchange.unpaired) {
         const diagnosis::ExchangeRecord& r = exchange.record;
-        if (const auto change = m_alarm.record(r.targetIndex, !diagnosis::isFailure(r.outcome)))
-            onAlarm(*change, r.sentAt);
+        if (const auto line = m_alarms.record(r.targetIndex, diagnosis::targetLabel(r.target),
+                                              !diagnosis::isFailure(r.outcome), r.sentAt))
+            note(*line);
     }
     if (m_interrupts > 0 && !exchange.unpaired)
         m_loop.quit();
-}
-
-void ListenSession::onAlarm(const diagnosis::AlarmChange& change, const QDateTime& at)
-{
-    const QString target = diagnosis::targetLabel(m_run.listener().targets()[change.targetIndex]);
-    const QString percent = QString::number(change.successPercent, 'f', 1);
-    const int window = m_options.alarm.window;
-    const QString text = change.raised
-                             ? listen_texts::AlarmRaised.arg(target).arg(window).arg(percent).arg(
-                                   m_options.alarm.belowPercent)
-                             : listen_texts::AlarmCleared.arg(target).arg(window).arg(percent);
-    note(text);
-    if (m_alarmLog.isOpen())
-        m_alarmLog.write(
-            (diagnosis::recordStamp(at) + u' ' + text + QStringLiteral("\r\n")).toUtf8());
 }
 
 void ListenSession::drawStatus()
@@ -155,8 +132,8 @@ void ListenSession::drawStatus()
         listen_texts::StatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
     for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
         parts << QString::fromUtf16(kind.tally) + u' ' + QString::number(s.count(kind.outcome));
-    if (m_alarm.raisedCount() > 0)
-        parts << listen_texts::StatusAlarms.arg(m_alarm.raisedCount());
+    if (m_alarms.standing() > 0)
+        parts << listen_texts::StatusAlarms.arg(m_alarms.standing());
     parts << listen_texts::StatusTail.arg(listener.unpaired())
                  .arg(m_lastResponseUs < 0
                           ? QStringLiteral("-")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmLog.h"
 #include "CsvLog.h"
 #include "ListenOptions.h"
 #include "diagnosis/DegradationAlarm.h"
@@ -36,7 +37,6 @@ private:
     void note(const QString& text);
     void printSummary();
     QString rhythmText() const;
-    void onAlarm(const diagnosis::AlarmChange& change, const QDateTime& at);
 
     ListenOptions m_options;
     std::FILE* m_out;
@@ -47,8 +47,7 @@ private:
     bool m_csvFailed = false;
     diagnosis::ListenRun m_run;
     CsvLog m_csv;
-    diagnosis::DegradationAlarm m_alarm;
-    QFile m_alarmLog;
+    AlarmLog m_alarms;
     QEventLoop m_loop;
     QTimer m_statusTimer;
     QTimer m_durationTimer;

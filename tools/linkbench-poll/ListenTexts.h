@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The texts of `linkbench-poll listen`, in Chinese and English as the rest of
-// the program's.
+// The texts of `linkbench-poll listen` and of the alarm of long runs (both
+// modes), in Chinese and English as the rest of the program's.
 namespace listen_texts {
 
 inline const QString SamePorts =

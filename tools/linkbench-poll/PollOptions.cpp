@@ -77,6 +77,8 @@ void addOptions(QCommandLineParser& parser)
                                 "count", "duration", "csv",      "from",    "to"};
     for (const QString& name : valued)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+    for (const char* name : {"csv-max-mb", "alarm-window", "alarm-below"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), "value"));
     for (const char* name : {"no-check", "quiet", "hbx"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
@@ -204,6 +206,9 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     p.gapMs = int(read.number(QStringLiteral("gap"), -1, 0, 60'000));
     p.count = read.number(QStringLiteral("count"), 0, 0, 1'000'000'000'000);
     p.durationMs = read.number(QStringLiteral("duration"), 0, 0, 100LL * 365 * 86400) * 1000;
+    o.csvMaxBytes = read.number(QStringLiteral("csv-max-mb"), 0, 0, 1'000'000) * 1024 * 1024;
+    o.alarm.window = int(read.number(QStringLiteral("alarm-window"), 50, 0, 100'000));
+    o.alarm.belowPercent = int(read.number(QStringLiteral("alarm-below"), 90, 1, 100));
     if (!read.error.isEmpty()) {
         parsed.error = read.error;
         return parsed;

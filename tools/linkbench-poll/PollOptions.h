@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnosis/BusScan.h"
+#include "diagnosis/DegradationAlarm.h"
 #include "diagnosis/RunPlan.h"
 
 #include <QList>
@@ -19,6 +20,9 @@ struct PollOptions
     diagnosis::ScanPlan scanPlan; // a scan
     QString csvPath;              // empty: no CSV file
     bool quiet = false;
+    // Long runs: a new CSV file past this size (0: none), and the alarm.
+    qint64 csvMaxBytes = 0;
+    diagnosis::AlarmSettings alarm;
 };
 
 struct ParsedPoll

@@ -1,5 +1,6 @@
 #include "PollSession.h"
 
+#include "ListenTexts.h"
 #include "PollTexts.h"
 #include "SummaryReport.h"
 #include "diagnosis/DiagnosisPort.h"
@@ -68,11 +69,13 @@ int PollSession::exec()
     // The first send waits for the event loop, so nothing has gone out yet.
     if (!m_options.csvPath.isEmpty()) {
         QString error;
+        m_csv.setMaxBytes(m_options.csvMaxBytes);
         if (!m_csv.open(m_options.csvPath, &error)) {
             e.stop();
             print(m_err, poll_texts::CsvCannotOpen.arg(m_options.csvPath, error) + u'\n');
             return kExitUsage;
         }
+        m_alarms.keepBeside(m_options.csvPath);
     }
     const qsizetype targets = m_options.scan ? 0 : m_options.plan.targets.size();
     m_replyWireUs = QList<qint64>(targets, -1);
@@ -83,6 +86,7 @@ int PollSession::exec()
     m_statusTimer.stop();
     clearStatus();
     m_csv.close();
+    m_alarms.close();
 
     if (m_options.scan) {
         printScanSummary();
@@ -110,6 +114,12 @@ void PollSession::onExchange(const diagnosis::ExchangeRecord& record)
         m_lastResponseUs = record.responseUs;
     if (record.targetIndex < m_replyWireUs.size() && record.responseUs >= 0)
         m_replyWireUs[record.targetIndex] = record.replyWireUs;
+    if (!m_options.scan) {
+        if (const auto line =
+                m_alarms.record(record.targetIndex, diagnosis::targetLabel(record.target),
+                                !diagnosis::isFailure(record.outcome), record.sentAt))
+            note(*line);
+    }
     if (!m_csv.isOpen())
         return;
     QString error;
@@ -149,6 +159,8 @@ void PollSession::drawStatus()
             poll_texts::StatusHead.arg(s.sent()).arg(double(s.sent()) / seconds, 0, 'f', 1)};
         for (const diagnosis::OutcomeKind& kind : diagnosis::kOutcomes)
             parts << QString::fromUtf16(kind.tally) + u' ' + QString::number(s.count(kind.outcome));
+        if (m_alarms.standing() > 0)
+            parts << listen_texts::StatusAlarms.arg(m_alarms.standing());
         parts << poll_texts::StatusTail.arg(s.lateExchanges())
                      .arg(m_lastResponseUs < 0 ? QStringLiteral("-")
                                                : diagnosis::millisecondsText(m_lastResponseUs) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmLog.h"
 #include "CsvLog.h"
 #include "PollOptions.h"
 #include "diagnosis/BusScan.h"
@@ -59,6 +60,7 @@ private:
     diagnosis::DiagnosisEngine m_engine{std::make_unique<QtSerialLine>()};
     diagnosis::BusScan m_scan{std::make_unique<QtSerialLine>()};
     CsvLog m_csv;
+    AlarmLog m_alarms{m_options.alarm};
     QEventLoop m_loop;
     QTimer m_statusTimer;
     QElapsedTimer m_elapsed;
