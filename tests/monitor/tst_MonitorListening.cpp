@@ -10,6 +10,8 @@
 #include "monitor/StatisticsModel.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,6 +86,14 @@ void tst_MonitorListening::listensToTheSimulatorsMaster()
     labels.sort();
     QCOMPARE(labels, QStringList({"DC1 001/01", "DC1 002/01", "DC1 003/01"}));
     QVERIFY(!cell(3, StatisticsModel::IntervalMs).isEmpty()); // the master's cycle
+
+    // The export and the report take what was listened to.
+    QVERIFY(window.exportCsv(dir.filePath(u"listened.csv"_s)));
+    QFile csv(dir.filePath(u"listened.csv"_s));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readAll().contains("<DC1>00301<ETX>,,timeout"));
+    QVERIFY(window.exportPdf(dir.filePath(u"listened.pdf"_s)));
+    QVERIFY(QFileInfo(dir.filePath(u"listened.pdf"_s)).size() > 1000);
 }
 
 LINKBENCH_TEST_MAIN(tst_MonitorListening)
