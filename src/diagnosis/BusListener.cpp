@@ -46,6 +46,9 @@ QStringList listenedCsvFields(const ListenedExchange& exchange)
     if (exchange.record.targetIndex < 0) {
         for (const int column : {kCsvChannelColumn, kCsvFunctionColumn, kCsvParamColumn})
             fields[column].clear();
+        // A lone ACK or NAK names no address at all.
+        if (exchange.record.target.address <= 0)
+            fields[kCsvAddressColumn].clear();
     }
     return fields;
 }
@@ -196,8 +199,8 @@ void BusListener::emitUnpaired(const QByteArray& answer, bool framed, qint64 atU
     if (r.targetIndex >= 0) {
         r.target = m_targets[r.targetIndex];
         r.value = judgeReply(r.target, answer, false).value;
-    } else if (framed) {
-        r.target.address = noteUnknownPlace(answer);
+    } else {
+        r.target.address = framed ? noteUnknownPlace(answer) : 0;
     }
     r.reply = answer;
     r.outcome = Outcome::Malformed;

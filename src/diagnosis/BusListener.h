@@ -37,8 +37,8 @@ struct ListenSettings
 struct ListenedExchange
 {
     // For an unpaired reply: the target whose place it names (targetIndex -1
-    // and the address its first digits give when no command named it), no
-    // frame, no response time.
+    // and the address its first digits give when no command named it, 0 for
+    // an ACK or NAK), no frame, no response time.
     ExchangeRecord record;
     bool unpaired = false;
     bool badChecksum = false; // a write whose checksum does not hold

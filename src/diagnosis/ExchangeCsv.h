@@ -16,7 +16,9 @@ namespace diagnosis {
 // The byte-order mark and the header line, as the file starts.
 QByteArray exchangeCsvStart();
 
-// Where the header has the function, the channel, the parameter and the outcome.
+// Where the header has the address, the function, the channel, the parameter
+// and the outcome.
+inline constexpr int kCsvAddressColumn = 1;
 inline constexpr int kCsvChannelColumn = 2;
 inline constexpr int kCsvFunctionColumn = 3;
 inline constexpr int kCsvParamColumn = 4;

@@ -5,6 +5,7 @@
 #include "TestMain.h"
 #include "WireText.h"
 #include "diagnosis/BusListener.h"
+#include "diagnosis/ExchangeCsv.h"
 
 #include <QTest>
 
@@ -23,13 +24,16 @@ void listen(BusListener& listener, const QString& steps, int endMs)
     listener.advance(qint64(endMs) * 1000);
 }
 
-// "outcome ms": "ok 9", "timeout -", "unpaired -".
+// A command as "outcome ms" ("ok 9", "timeout -"), an unpaired reply as its
+// CSV outcome, address and function ("unpaired@001dc1", "unpaired@002").
 QString rowText(const ListenedExchange& x)
 {
-    const QString word = x.unpaired ? QStringLiteral("unpaired") : outcomeName(x.record.outcome);
-    const QString ms =
-        x.record.responseUs < 0 ? QStringLiteral("-") : QString::number(x.record.responseUs / 1000);
-    return word + u' ' + ms;
+    const QStringList f = listenedCsvFields(x);
+    if (x.unpaired)
+        return f[kCsvOutcomeColumn] + u'@' + f[kCsvAddressColumn] + f[kCsvFunctionColumn];
+    const qint64 us = x.record.responseUs;
+    return f[kCsvOutcomeColumn] + u' ' +
+           (us < 0 ? QStringLiteral("-") : QString::number(us / 1000));
 }
 
 } // namespace
@@ -64,13 +68,13 @@ void tst_BusListener::listened_data()
     QTest::newRow("no reply before the next command")
         << "0:<DC1>00101<ETX>|50:<DC1>00201<ETX>|60:" + ok2 << "timeout -,ok 10" << 0 << 0 << 0;
     QTest::newRow("no reply within the time-out, then a late one")
-        << "0:<DC1>00101<ETX>|150:" + ok1 << "timeout -,unpaired -" << 0 << 0 << 0;
+        << "0:<DC1>00101<ETX>|150:" + ok1 << "timeout -,unpaired@001dc1" << 0 << 0 << 0;
     QTest::newRow("late reply during the next exchange")
         << "0:<DC1>00101<ETX>|50:<DC1>00201<ETX>|55:" + ok1 + "|60:" + ok2
-        << "timeout -,unpaired -,ok 10" << 0 << 0 << 0;
+        << "timeout -,unpaired@001dc1,ok 10" << 0 << 0 << 0;
     QTest::newRow("started inside a reply, then inside an exchange")
-        << "0:01+0011.000575<ETB>|5:" + ok1 + "|10:<DC1>00101<ETX>|20:" + ok1 << "unpaired -,ok 10"
-        << 15 << 0 << 1;
+        << "0:01+0011.000575<ETB>|5:" + ok1 + "|10:<DC1>00101<ETX>|20:" + ok1
+        << "unpaired@001,ok 10" << 15 << 0 << 1;
     QTest::newRow("wrong check field") << "0:<DC1>00101<ETX>|5:<STX>00101+0011.000576<ETB>"
                                        << "check 5" << 0 << 0 << 0;
     QTest::newRow("stray bytes ahead of the reply")
@@ -84,13 +88,15 @@ void tst_BusListener::listened_data()
     QTest::newRow("write with a wrong checksum")
         << "0:<DC3>00101<US>12<US>0100.0<US>00741<ETX>|5:<NAK>"
         << "nak 5" << 0 << 1 << 0;
+    QTest::newRow("ACK with no command") << "0:<ACK>"
+                                         << "unpaired@" << 0 << 0 << 0;
     QTest::newRow("read answered by ACK") << "0:<DC1>00101<ETX>|5:<ACK>"
                                           << "malformed 5" << 0 << 0 << 0;
     QTest::newRow("reply from an address no command named")
         << "0:<DC1>00101<ETX>|5:" + ok2 << "malformed 5" << 0 << 0 << 1;
-    QTest::newRow("reply with no command at all") << "0:" + ok2 << "unpaired -" << 0 << 0 << 1;
+    QTest::newRow("reply with no command at all") << "0:" + ok2 << "unpaired@002" << 0 << 0 << 1;
     QTest::newRow("command not of any layout")
-        << "0:<DC1>0x101<ETX>|5:" + ok1 << "unpaired -" << 7 << 0 << 1;
+        << "0:<DC1>0x101<ETX>|5:" + ok1 << "unpaired@001" << 7 << 0 << 1;
     QTest::newRow("concentrator request")
         << "0:<DC4>05<DC2>00101<US>73<ETX>|30:<STX>0573<RS>00101+0012.9<RS>00852<ETB>"
         << "ok 30" << 0 << 0 << 0;
@@ -99,7 +105,7 @@ void tst_BusListener::listened_data()
         << "ok 9" << 2 << 0 << 0;
     QTest::newRow("two lines: the next command while a reply is unfinished")
         << "0:<DC1>00101<ETX>|5:2:<STX>00101|50:<DC1>00201<ETX>|60:2:+00|61:2:11.000575<ETB>"
-        << "timeout -,unpaired -,timeout -" << 0 << 0 << 0;
+        << "timeout -,unpaired@001dc1,timeout -" << 0 << 0 << 0;
 }
 
 void tst_BusListener::listened()
