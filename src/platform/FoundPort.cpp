@@ -16,6 +16,17 @@ QString FoundPort::usbIds() const
         .arg(*productId, 4, 16, QLatin1Char('0'));
 }
 
+QString FoundPort::usbSerialName() const
+{
+    if (!vendorId || !productId || serialNumber.isEmpty())
+        return {};
+    const auto hex = [](quint16 id) {
+        return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
+    };
+    return QStringLiteral("USB\\VID_%1&PID_%2\\%3")
+        .arg(hex(*vendorId), hex(*productId), serialNumber);
+}
+
 QString FoundPort::summary() const
 {
     QStringList parts;
@@ -31,7 +42,7 @@ const FoundPort* findPort(const QList<FoundPort>& found, const QString& device)
     if (device.isEmpty())
         return nullptr;
     for (const FoundPort& port : found) {
-        if (port.systemLocation == device || port.stableName == device)
+        if (port.systemLocation == device || port.stableName == device || port.portName == device)
             return &port;
     }
     return nullptr;

@@ -1,4 +1,5 @@
 #include "monitor/MonitorWindow.h"
+#include "platform/UserSettings.h"
 #include "widgets/ApplicationSetup.h"
 
 #include <QApplication>
@@ -12,8 +13,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("linkbench-monitor"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/monitor/icon.png")));
     prepareApplication(app);
-    QSettings settings;
-    MonitorWindow window(settings);
+    const std::unique_ptr<QSettings> settings = openSettings(QApplication::applicationName());
+    MonitorWindow window(*settings);
     window.show();
     return QApplication::exec();
 }

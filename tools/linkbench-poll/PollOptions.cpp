@@ -77,7 +77,7 @@ void addOptions(QCommandLineParser& parser)
                                 "count", "duration", "csv",      "from",    "to"};
     for (const QString& name : valued)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
-    for (const char* name : {"no-check", "quiet", "hbx"})
+    for (const char* name : {"no-check", "quiet", "hbx", "list-ports"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addPositionalArgument(QStringLiteral("command"), QString());
@@ -151,6 +151,10 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     }
     if (parser.isSet(QStringLiteral("help"))) {
         o.help = true;
+        return parsed;
+    }
+    if (parser.isSet(QStringLiteral("list-ports"))) {
+        o.listPorts = true;
         return parsed;
     }
     const QStringList positional = parser.positionalArguments();

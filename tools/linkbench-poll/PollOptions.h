@@ -14,6 +14,7 @@ namespace poll {
 struct PollOptions
 {
     bool help = false;
+    bool listPorts = false; // --list-ports: the ports found and COM1 to COM8, then exit
     bool scan = false;
     diagnosis::RunPlan plan;      // a poll run
     diagnosis::ScanPlan scanPlan; // a scan

@@ -71,6 +71,8 @@ inline const QString Help = QStringLiteral(
     "failure and measures response times; scan finds the addresses that answer.\n"
     "\n"
     "选项 Options:\n"
+    "  --list-ports         列出找到的串口和 COM1 到 COM8 对应的设备，然后退出\n"
+    "                       list the ports found and the devices of COM1..COM8, then exit\n"
     "  --port COMn|PATH     串口，COM1 到 COM8 或设备路径，默认 COM1\n"
     "                       serial port, COM1..COM8 or a device path (default COM1)\n"
     "  --settings TEXT      线路设置，默认 9600,n,8,2\n"

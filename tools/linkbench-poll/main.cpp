@@ -3,6 +3,8 @@
 #include "PollSession.h"
 #include "PollTexts.h"
 #include "platform/BrokenPipe.h"
+#include "platform/ConsoleOutput.h"
+#include "platform/PortListing.h"
 
 #include <QCoreApplication>
 
@@ -12,6 +14,7 @@ int main(int argc, char* argv[])
 {
     // A reader of the output that goes away must not end the run uncounted.
     surviveBrokenPipes();
+    writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
 
     const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));
@@ -21,6 +24,10 @@ int main(int argc, char* argv[])
     }
     if (parsed.options.help) {
         std::fputs(poll_texts::Help.toUtf8().constData(), stdout);
+        return poll::kExitAllOk;
+    }
+    if (parsed.options.listPorts) {
+        std::fputs(portListingText(currentPortMappingInput()).toUtf8().constData(), stdout);
         return poll::kExitAllOk;
     }
     poll::PollSession session(parsed.options, stdout, stderr);

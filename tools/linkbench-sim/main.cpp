@@ -4,6 +4,7 @@
 #include "SimServer.h"
 #include "SimTexts.h"
 #include "platform/BrokenPipe.h"
+#include "platform/ConsoleOutput.h"
 
 #include <QCoreApplication>
 
@@ -39,6 +40,7 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
 int main(int argc, char* argv[])
 {
     surviveBrokenPipes();
+    writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
 
     const sim::ParsedOptions parsed = sim::parseSimOptions(app.arguments().mid(1));
