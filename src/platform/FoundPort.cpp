@@ -7,6 +7,11 @@ bool FoundPort::isAdapter() const
     return vendorId.has_value() || portName.startsWith(u"ttyUSB") || portName.startsWith(u"ttyACM");
 }
 
+QString FoundPort::shownName() const
+{
+    return systemLocation.startsWith(QStringLiteral("\\\\.\\")) ? portName : systemLocation;
+}
+
 QString FoundPort::usbIds() const
 {
     if (!vendorId || !productId)

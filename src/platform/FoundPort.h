@@ -22,6 +22,9 @@ struct FoundPort
     bool isAdapter() const;
     // "FT232R USB UART, FTDI, 0403:6001": the parts that are known, in that order.
     QString summary() const;
+    // The name a technician knows the port by: its system name on Linux
+    // ("/dev/ttyUSB0"), its own name on Windows ("COM3", opened as \\.\COM3).
+    QString shownName() const;
     // "0403:6001", or empty when either number is unknown.
     QString usbIds() const;
     // "USB\\VID_0403&PID_6001\\A10K1234" for a USB adapter with a serial number,

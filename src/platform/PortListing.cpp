@@ -9,10 +9,7 @@ QString portListingText(const PortMappingInput& input)
     if (input.found.isEmpty())
         lines.append(commandline_texts::NoPortsFound);
     for (const FoundPort& port : input.found) {
-        // Windows users know their ports as COM3, not as \\.\COM3.
-        lines.append(QStringLiteral("  ") + (input.naming == PortNaming::ComNumbers
-                                                 ? port.portName
-                                                 : port.systemLocation));
+        lines.append(QStringLiteral("  ") + port.shownName());
         const std::pair<const QString&, QString> fields[] = {
             {commandline_texts::StableName, port.stableName},
             {commandline_texts::Description, port.description},

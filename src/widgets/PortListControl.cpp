@@ -19,8 +19,8 @@ namespace {
 QString menuEntryText(const FoundPort& port)
 {
     const QString summary = port.summary();
-    return summary.isEmpty() ? port.systemLocation
-                             : QStringLiteral("%1  %2").arg(port.systemLocation, summary);
+    return summary.isEmpty() ? port.shownName()
+                             : QStringLiteral("%1  %2").arg(port.shownName(), summary);
 }
 
 } // namespace

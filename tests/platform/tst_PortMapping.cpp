@@ -164,7 +164,6 @@ void tst_PortMapping::mapPortOnWindows_data()
     QTest::addColumn<PortSource>("source");
 
     // As Windows lists them: COMn names, the adapter named by its serial number.
-    FoundPort board = uart(QStringLiteral("COM1"));
     FoundPort ftdi = kFtdi;
     ftdi.serialNumber = QStringLiteral("A10k1234");
     ftdi.stableName = ftdi.usbSerialName();
@@ -173,6 +172,7 @@ void tst_PortMapping::mapPortOnWindows_data()
         port.systemLocation = QStringLiteral("\\\\.\\") + name;
         return port;
     };
+    const FoundPort board = at(uart(QStringLiteral("COM1")), QStringLiteral("COM1"));
     const QString kept = QStringLiteral("USB\\VID_0403&PID_6001\\A10k1234");
 
     QTest::newRow("COM1 is the port Windows calls COM1")
@@ -204,6 +204,8 @@ void tst_PortMapping::mapPortOnWindows()
     QCOMPARE(mapped.device, device);
     QCOMPARE(mapped.source, source);
     QCOMPARE(mapped.port.has_value(), findPort(found, device) != nullptr);
+    for (const FoundPort& listed : found)
+        QCOMPARE(listed.shownName(), listed.portName);
 }
 
 void tst_PortMapping::realPortsInOrder_data()
