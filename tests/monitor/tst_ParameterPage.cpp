@@ -79,6 +79,8 @@ void tst_ParameterPage::compareWriteAndSave()
              QStringLiteral("拒绝（NAK）"));
     QCOMPARE(model.index(1, ParameterModel::Compare).data().toString(), QStringLiteral("≠ 不同"));
     QVERIFY(page.statusLabel()->text().startsWith(QStringLiteral("写入 1，拒绝 1，失败 0")));
+    while (sim.process().waitForReadyRead(100)) { // the simulator's last lines
+    }
     int writes = 0;
     for (const QString& line : sim.exchanges())
         writes += line.startsWith(QStringLiteral("收 <DC3>00201"));
