@@ -52,6 +52,12 @@ int ParameterSession::exec()
         print(m_err, poll_texts::CsvFolderMissing.arg(m_options.csvPath));
         return kExitUsage;
     }
+    // A backup whose file could not be written would read the instrument for nothing.
+    if (m_options.command == ParameterCommand::Backup &&
+        !QFileInfo(m_options.file).absoluteDir().exists()) {
+        print(m_err, poll_texts::OutputFolderMissing.arg(m_options.file));
+        return kExitUsage;
+    }
     int status = kExitAllOk;
     switch (m_options.command) {
     case ParameterCommand::Backup:
@@ -191,14 +197,15 @@ int ParameterSession::backup()
         set.entries << diagnosis::ParameterEntry{
             reading.code, diagnosis::parameterText(reading.code), wire::namedBytes(reading.reply),
             QString::fromLatin1(*reading.value), 0};
-        print(m_out, poll_texts::BackupLine.arg(reading.code, QString::fromLatin1(*reading.value),
-                                                diagnosis::parameterName(reading.code)));
     }
     QString error;
     if (!diagnosis::saveParameterSet(m_options.file, set, &error)) {
         print(m_err, paramset_texts::CannotSave.arg(m_options.file, error));
         return kExitSomeFailed;
     }
+    for (const diagnosis::ParameterEntry& entry : set.entries)
+        print(m_out, poll_texts::BackupLine.arg(entry.code, entry.value,
+                                                diagnosis::parameterName(entry.code)));
     if (!leftOut.isEmpty())
         print(m_out, poll_texts::BackupLeftOut.arg(leftOut.size()).arg(codesText(leftOut)));
     print(m_out, poll_texts::BackupSaved.arg(set.entries.size()).arg(m_options.file));

@@ -19,6 +19,8 @@ inline const QString ParamsNeverAddress =
     QStringLiteral("--include 不能含 28：恢复从不写地址（a restore never writes the address）");
 inline const QString ParamsNotFor =
     QStringLiteral("选项 %1 不用于 %2（option not for this command）");
+inline const QString OutputFolderMissing =
+    QStringLiteral("无法写入参数集文件 %1：文件夹不存在（the folder does not exist）");
 inline const QString ParamsBoth =
     QStringLiteral("--params 与 --all 只能选一个（give --params or --all, not both）");
 
