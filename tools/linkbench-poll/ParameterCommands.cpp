@@ -327,7 +327,7 @@ int ParameterSession::reportWrites(qsizetype unchanged,
         (isWritten ? done : notDone) << w.code;
         written += isWritten;
         refused += w.status == WriteStatus::Refused;
-        failed += w.status == WriteStatus::Failed || w.status == WriteStatus::NotSent;
+        failed += w.status == WriteStatus::Failed; // one not sent is in the interruption's list
     }
     for (const diagnosis::ParameterDifference& d : skipped) {
         if (d.instrumentValue) {
