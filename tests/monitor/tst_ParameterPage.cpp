@@ -86,6 +86,16 @@ void tst_ParameterPage::compareWriteAndSave()
         writes += line.startsWith(QStringLiteral("收 <DC3>00201"));
     QCOMPARE(writes, 2);
 
+    // Cancel ends a reading after the exchange in progress.
+    QTest::mouseClick(page.readButton(), Qt::LeftButton);
+    QTest::mouseClick(page.cancelButton(), Qt::LeftButton);
+    // Before the first send the reading ends at once, inside the click.
+    QVERIFY(finished.size() == 3 || finished.wait(5000));
+    QCOMPARE(page.statusLabel()->text(), QStringLiteral("已取消"));
+    QVERIFY(page.readButton()->isEnabled());
+    QTest::mouseClick(page.readButton(), Qt::LeftButton);
+    QVERIFY(finished.wait(5000));
+
     // Saved as read: the file holds the instrument's values.
     QTest::mouseClick(page.saveButton(), Qt::LeftButton);
     const std::optional<diagnosis::ParameterSet> set = diagnosis::loadParameterSet(saved, nullptr);
