@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 namespace {
 
 struct Run
@@ -96,6 +98,7 @@ private slots:
     void cloneLeavesTheSecondEqual();
     void refusedWriteReported();
     void pulledPortThenRerun();
+    void interruptedSaysWhatWasWritten();
     void actingOnlyWhenIncluded();
     void malformedFileSendsNothing();
 
@@ -222,6 +225,27 @@ void tst_ParameterCommands::pulledPortThenRerun()
     const QStringList all = acknowledgedWrites(sim, QStringLiteral("002"));
     QCOMPARE(all.size(), 5);
     QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 5);
+}
+
+void tst_ParameterCommands::interruptedSaysWhatWasWritten()
+{
+    RunningSim sim;
+    QVERIFY(sim.start({"--params", writePreset(m_dir), "--reply-delay", "100"}));
+    const QString preset = m_dir.filePath(QStringLiteral("preset.toml"));
+    QProcess restore;
+    restore.start(QStringLiteral(LINKBENCH_POLL_PATH),
+                  {"restore", preset, "--port", sim.device(), "--address", "5"});
+    QVERIFY(restore.waitForStarted(5000));
+    // Ctrl+C once the first write has gone out: the exchange in progress ends.
+    QTRY_VERIFY_WITH_TIMEOUT(!acknowledgedWrites(sim, QStringLiteral("005")).isEmpty(), 10000);
+    ::kill(pid_t(restore.processId()), SIGINT);
+    const Run cut = finish(restore);
+    QCOMPARE(cut.exitCode, 1);
+    const QStringList written = acknowledgedWrites(sim, QStringLiteral("005"));
+    QVERIFY(written.size() < 4);
+    QVERIFY2(cut.err.contains(QStringLiteral("写入中断（interrupted）：已写入 written：%1；")
+                                  .arg(written.join(QStringLiteral(", ")))),
+             qPrintable(cut.err));
 }
 
 void tst_ParameterCommands::actingOnlyWhenIncluded()
