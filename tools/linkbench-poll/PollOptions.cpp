@@ -15,13 +15,6 @@
 
 namespace poll {
 
-namespace {
-
-using diagnosis::Function;
-
-const QString kDefaultParameter = QStringLiteral("11");
-const QString kDefaultHbxParameter = QStringLiteral("73");
-
 // A two-digit code as the lists write it: "7" and "07" are both "07".
 QString twoDigits(const QString& text)
 {
@@ -32,13 +25,16 @@ QString twoDigits(const QString& text)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+namespace {
+
 bool sameLine(const LineSettings& a, const LineSettings& b)
 {
     return a.baudRate == b.baudRate && a.parity == b.parity && a.dataBits == b.dataBits &&
            a.stopBits == b.stopBits;
 }
 
-// The settings text as the tool's list spells it, or nothing when not in it.
+} // namespace
+
 std::optional<QString> listedSettings(const QString& text)
 {
     const std::optional<LineSettings> asked = parseLineSettings(text);
@@ -50,6 +46,13 @@ std::optional<QString> listedSettings(const QString& text)
     }
     return std::nullopt;
 }
+
+namespace {
+
+using diagnosis::Function;
+
+const QString kDefaultParameter = QStringLiteral("11");
+const QString kDefaultHbxParameter = QStringLiteral("73");
 
 struct Reader
 {

@@ -28,6 +28,13 @@ struct ParsedPoll
     QString error; // empty when the command line was understood
 };
 
+// A two-digit code as the lists write it: "7" and "07" are both "07"; empty
+// for a text that is no such number.
+QString twoDigits(const QString& text);
+
+// The settings text as the tool's list spells it, or nothing when not in it.
+std::optional<QString> listedSettings(const QString& text);
+
 // Reads the arguments after the program name.
 ParsedPoll parsePollOptions(const QStringList& arguments);
 

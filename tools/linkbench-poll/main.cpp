@@ -1,4 +1,5 @@
 #include "InterruptSignal.h"
+#include "ParameterCommands.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
@@ -16,6 +17,10 @@ int main(int argc, char* argv[])
     surviveBrokenPipes();
     writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
+
+    // backup, compare and restore name themselves first and have options of their own.
+    if (poll::parameterCommandNamed(app.arguments().value(1)))
+        return poll::runParameterCommand(app.arguments().mid(1));
 
     const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty()) {

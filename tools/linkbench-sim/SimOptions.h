@@ -3,6 +3,7 @@
 #include "BusLayout.h"
 #include "FaultTable.h"
 #include "catalogue/LineLists.h"
+#include "diagnosis/ParameterSet.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,9 @@ struct SimOptions
     FaultSettings faults;
     std::optional<quint64> seed; // none: a random one, logged
     BusLayout bus;
+    QList<QByteArray> refusedWrites;        // parameter codes whose writes get NAK
+    QStringList paramsFiles;                // parameter sets instruments start with
+    QList<diagnosis::ParameterSet> presets; // read from paramsFiles
     bool quiet = false;
     bool help = false;
 };
