@@ -14,7 +14,7 @@ set(allowed_ui ${core} widgets)
 set(allowed_monitor ${core} widgets)
 set(allowed_linkbench-sim ${core})
 set(allowed_linkbench-poll ${core})
-set(allowed_linkbench-monitor monitor widgets)
+set(allowed_linkbench-monitor monitor widgets platform)
 
 set(faults "")
 file(GLOB folders LIST_DIRECTORIES true ${SOURCE_DIR}/src/* ${SOURCE_DIR}/tools/*)

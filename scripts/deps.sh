@@ -8,6 +8,7 @@ LINKBENCH_PACKAGES=(
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
     dpkg-dev file lintian
+    libtomlplusplus-dev
 )
 
 linkbench_install_deps() {

@@ -5,6 +5,7 @@
 #include "monitor/MonitorTexts.h"
 #include "monitor/MonitorWarning.h"
 #include "monitor/ReportWriter.h"
+#include "platform/LatencyTimer.h"
 
 namespace texts = monitor_texts;
 
@@ -53,6 +54,7 @@ bool ExportCommands::exportPdf(const QString& path)
     RunReport report;
     report.made = m_services.clock();
     report.setup = monitor::setupLines(m_setup());
+    report.latency = latencyTextOfDevice(monitor::deviceOf(m_setup().port));
     m_pages.addToReport(report);
     QString error;
     if (!monitor::writeReportPdf(report, path, &error)) {

@@ -3,10 +3,12 @@
 #include "monitor/FramesView.h"
 #include "monitor/HistogramView.h"
 #include "monitor/MonitorController.h"
+#include "monitor/ParameterPage.h"
 #include "monitor/ScanPage.h"
 #include "monitor/StatisticsView.h"
 #include "monitor/TrendBuffer.h"
 #include "monitor/TrendView.h"
+#include "platform/QtSerialLine.h"
 
 #include <QDateTime>
 #include <QTabWidget>
@@ -15,10 +17,11 @@ MonitorPages::MonitorPages(MonitorController& controller, QTabWidget* tabs)
     : QObject(tabs), m_controller(controller), m_tabs(tabs)
 {
     m_scanPage = new ScanPage(&m_scanned);
+    m_parameterPage = new ParameterPage(std::make_unique<QtSerialLine>());
     m_pages = {
         new StatisticsView(m_statistics),   new HistogramView,
         new TrendView(keep<TrendBuffer>()), m_scanPage,
-        new FramesView(m_frames),
+        new FramesView(m_frames),           m_parameterPage,
     };
     for (MonitorPage* page : std::as_const(m_pages))
         tabs->addTab(page->widget(), page->title());

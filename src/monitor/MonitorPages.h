@@ -13,6 +13,7 @@
 class MonitorController;
 class QSettings;
 class QTabWidget;
+class ParameterPage;
 class ScanPage;
 
 // The monitor's pages in the order of their tabs, the models they show, and
@@ -39,6 +40,7 @@ public:
     FramesModel& frames() { return m_frames; }
     ScanModel& scanned() { return m_scanned; }
     ScanPage& scanPage() const { return *m_scanPage; }
+    ParameterPage& parameterPage() const { return *m_parameterPage; }
 
 private:
     PageRedraw redrawOf(bool changed) const;
@@ -55,6 +57,7 @@ private:
     ScanModel m_scanned;
     FramesModel m_frames;
     ScanPage* m_scanPage = nullptr;
+    ParameterPage* m_parameterPage = nullptr;
     std::vector<std::shared_ptr<void>> m_kept; // the models of the list's own
     QList<MonitorPage*> m_pages;
 };

@@ -4,6 +4,7 @@
 #include "monitor/MonitorPages.h"
 #include "monitor/MonitorTexts.h"
 #include "monitor/MonitorWarning.h"
+#include "monitor/ParameterPage.h"
 #include "monitor/ScanPage.h"
 #include "monitor/SetupPanel.h"
 
@@ -38,6 +39,10 @@ MonitorWindow::MonitorWindow(QSettings& settings, PlatformServices services, QWi
     m_pages = new MonitorPages(m_controller, m_tabs);
     m_exports = new ExportCommands(
         this, *m_pages, [this] { return m_setup->setup(); }, m_services);
+    m_pages->parameterPage().attach(
+        [this] { return m_setup->setup(); },
+        [this] { return m_controller.engine().isRunning() || m_controller.scan().isRunning(); },
+        m_services);
 
     m_splitter = new QSplitter;
     m_splitter->addWidget(setupScroll);

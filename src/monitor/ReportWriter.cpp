@@ -48,7 +48,14 @@ QRectF setupBlock(QPainter& painter, const QRectF& area, const RunReport& report
         painter.drawText(QRectF(x, y, columnWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
                          report.setup[i].first + report.setup[i].second);
     }
-    return area.adjusted(0, perColumn * line + line * 0.6, 0, 0);
+    QRectF rest = area.adjusted(0, perColumn * line, 0, 0);
+    if (!report.latency.isEmpty()) {
+        const QRectF used =
+            painter.boundingRect(rest, Qt::AlignLeft | Qt::TextWordWrap, report.latency);
+        painter.drawText(rest, Qt::AlignLeft | Qt::TextWordWrap, report.latency);
+        rest.adjust(0, used.height(), 0, 0);
+    }
+    return rest.adjusted(0, line * 0.6, 0, 0);
 }
 
 QRectF summaryTable(QPainter& painter, const QRectF& area, const QList<QStringList>& rows)

@@ -13,7 +13,8 @@ struct RunReport
 {
     QDateTime made;
     QList<QPair<QString, QString>> setup; // label, value
-    QList<QStringList> summary;           // header row first
+    QString latency;            // the adapter's latency timer and how to set it; empty when none
+    QList<QStringList> summary; // header row first
     QImage histogram;
     QImage trend;
 };

@@ -9,8 +9,8 @@ namespace {
 QString describeFound(const FoundPort& port)
 {
     const QString summary = port.summary();
-    return summary.isEmpty() ? port.systemLocation
-                             : QStringLiteral("%1 (%2)").arg(port.systemLocation, summary);
+    return summary.isEmpty() ? port.shownName()
+                             : QStringLiteral("%1 (%2)").arg(port.shownName(), summary);
 }
 
 } // namespace

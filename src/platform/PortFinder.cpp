@@ -1,5 +1,6 @@
 #include "platform/PortFinder.h"
 
+#include "platform/LatencyTimer.h"
 #include "platform/PortLock.h"
 
 #include <QDir>
@@ -113,6 +114,11 @@ QList<FoundPort> findRealPorts(const PortFinderPaths& paths)
     for (const QSerialPortInfo& info : infos) {
         FoundPort port = fromInfo(info);
         port.stableName = stableNameOf(port.systemLocation, paths.byId);
+        // Windows has no stable names of its own, and a re-plugged adapter may
+        // get another COM number there: its USB serial number names it.
+        if (port.stableName.isEmpty())
+            port.stableName = port.usbSerialName();
+        port.latencyMs = latencyTimerOf(port.portName);
         port.busy = portLockOwner(port.systemLocation).has_value();
         candidates.append(port);
     }

@@ -3,6 +3,7 @@
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
 #include "platform/PortTexts.h"
+#include "platform/UserSettings.h"
 
 #include <QRegularExpression>
 #include <QSettings>
@@ -23,9 +24,21 @@ PortDevice mapPort(int portNumber, const PortMappingInput& input)
     if (!chosen.isEmpty()) {
         result.source = PortSource::Chosen;
         const FoundPort* port = findPort(input.found, chosen);
-        result.device = port ? port->systemLocation : chosen;
+        result.device = !port                                    ? chosen
+                        : input.naming == PortNaming::ComNumbers ? port->portName
+                                                                 : port->systemLocation;
         if (port)
             result.port = *port;
+        return result;
+    }
+
+    const QString comName = QStringLiteral("COM%1").arg(portNumber);
+    if (input.naming == PortNaming::ComNumbers) {
+        if (const FoundPort* port = findPort(input.found, comName)) {
+            result.port = *port;
+            result.source = PortSource::Found;
+        }
+        result.device = comName;
         return result;
     }
 
@@ -36,13 +49,18 @@ PortDevice mapPort(int portNumber, const PortMappingInput& input)
         return result;
     }
 
-#ifdef Q_OS_WIN
-    result.device = QStringLiteral("COM%1").arg(portNumber);
-#else
     result.device = QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
-#endif
     result.source = PortSource::Default;
     return result;
+}
+
+PortNaming nativePortNaming()
+{
+#ifdef Q_OS_WIN
+    return PortNaming::ComNumbers;
+#else
+    return PortNaming::Devices;
+#endif
 }
 
 QByteArray portEnvironmentVariable(int portNumber)
@@ -56,8 +74,7 @@ PortMappingInput currentPortMappingInput()
     input.environment = [](int portNumber) {
         return qEnvironmentVariable(portEnvironmentVariable(portNumber).constData());
     };
-    QSettings settings;
-    input.choices = loadPortChoices(settings);
+    input.choices = loadPortChoices(*openSettings());
     input.found = findRealPorts();
     return input;
 }

@@ -25,6 +25,14 @@ struct PortDevice
     std::optional<FoundPort> port;
 };
 
+// How the system names its serial ports. Linux gives device files in an order
+// of its own, so COMn opens the n-th real port found; Windows names its ports
+// COM1, COM2, ... itself, and there COMn opens the port Windows calls COMn.
+enum class PortNaming { Devices, ComNumbers };
+
+// The naming of the system the program runs on.
+PortNaming nativePortNaming();
+
 // Everything the rule reads: the environment, the kept choices and the real
 // ports found now, in the order of realPortsInOrder().
 struct PortMappingInput
@@ -32,10 +40,12 @@ struct PortMappingInput
     std::function<QString(int portNumber)> environment; // LINKBENCH_COMn's value
     QMap<int, QString> choices;                         // port number -> device
     QList<FoundPort> found;
+    PortNaming naming = nativePortNaming();
 };
 
 // The rule, with no access to the system: environment, then the kept choice,
-// then the n-th port found, then the platform's default name. A choice kept by
+// then the n-th port found (on Windows the port named COMn), then the
+// platform's default name. A choice kept by
 // stable name opens the port that has that name now (ttyUSB0 may have become
 // ttyUSB1); a choice that names no port found now is opened as it is.
 PortDevice mapPort(int portNumber, const PortMappingInput& input);

@@ -47,6 +47,20 @@ inline const QString EntryArrow = QStringLiteral(" → ");
 inline const QString SourceLine = QStringLiteral("来源：%1");
 inline const QString StableNameLine = QStringLiteral("固定名称：%1");
 inline const QString Lost = QStringLiteral("已断开");
+
+// An FTDI-type adapter's latency timer, on the port tooltip, in --list-ports,
+// the poll summary and the monitor's report: "USB 延迟定时器 16 ms：...".
+inline const QString LatencyTimer = QStringLiteral("USB 延迟定时器 %1 ms");
+// %1 is the timer in ms; the way to set it follows.
+inline const QString LatencyLonger =
+    QStringLiteral("：转换器收到的字节最多滞留 %1 ms 才交给电脑，每个响应时间可能因此多出这么多。");
+// %1 is the port's folder in sysfs, /sys/bus/usb-serial/devices/ttyUSB0.
+inline const QString LatencyAdviceLinux =
+    QStringLiteral("设为 1 ms：echo 1 | sudo tee %1/latency_timer（拔插转换器后需重设）");
+// %1 is the port, "COM3".
+inline const QString LatencyAdviceWindows =
+    QStringLiteral("设为 1 ms：设备管理器 → 端口 (COM 和 LPT) → %1 → 属性 → 端口设置 → 高级 → "
+                   "延迟计时器(毫秒) 选 1，确定后重新打开串口");
 inline const QString MenuAutomatic = QStringLiteral("自动");
 inline const QString MenuOther = QStringLiteral("其他设备…");
 inline const QString MenuNoPorts = QStringLiteral("（没有找到串口）");

@@ -1,6 +1,7 @@
 #include "ui/CommandLine.h"
 
 #include "platform/PortChoices.h"
+#include "platform/PortListing.h"
 #include "ui/CommandLineTexts.h"
 
 #include <QCommandLineParser>
@@ -78,35 +79,6 @@ CommandLineRequest readCommandLine(const QStringList& arguments)
         request.action = CommandLineRequest::Action::ListPorts;
     }
     return request;
-}
-
-QString portListingText(const PortMappingInput& input)
-{
-    QStringList lines = {cli_texts::PortsFound};
-    if (input.found.isEmpty())
-        lines.append(cli_texts::NoPortsFound);
-    for (const FoundPort& port : input.found) {
-        lines.append(QStringLiteral("  ") + port.systemLocation);
-        const std::pair<const QString&, QString> fields[] = {
-            {cli_texts::StableName, port.stableName},
-            {cli_texts::Description_, port.description},
-            {cli_texts::Maker, port.manufacturer},
-            {cli_texts::UsbIds, port.usbIds()},
-            {cli_texts::SerialNumber, port.serialNumber},
-        };
-        for (const auto& [format, value] : fields) {
-            if (!value.isEmpty())
-                lines.append(format.arg(value));
-        }
-        lines.append(port.busy ? cli_texts::Busy : cli_texts::Free);
-    }
-    lines.append(cli_texts::Mapping);
-    for (int portNumber = 1; portNumber <= 8; ++portNumber) {
-        const PortDevice device = mapPort(portNumber, input);
-        lines.append(cli_texts::MappingLine.arg(portNumber)
-                         .arg(device.device, portSourceText(portNumber, device.source, true)));
-    }
-    return lines.join(u'\n') + u'\n';
 }
 
 std::optional<int> runCommandLine(int argc, char* argv[])

@@ -18,11 +18,6 @@ struct CommandLineRequest
 // (-platform, -style, ...) pass through to the window.
 CommandLineRequest readCommandLine(const QStringList& arguments);
 
-// What --list-ports prints: each real port found with its stable name,
-// description, maker, vendor:product, serial number and state, then the
-// device of COM1 to COM8 and where it came from.
-QString portListingText(const PortMappingInput& input);
-
 // Does what the arguments ask when that needs no window, and returns the exit
 // code (0, or 2 for a refused command line); nothing when the window should open.
 std::optional<int> runCommandLine(int argc, char* argv[]);

@@ -21,17 +21,4 @@ inline const QString BadArguments = QStringLiteral(
 // %1 is the argument.
 inline const QString UnexpectedArgument = QStringLiteral("多余的参数 unexpected argument: %1");
 
-inline const QString PortsFound = QStringLiteral("找到的串口 Ports found:");
-inline const QString NoPortsFound = QStringLiteral("  （无 none）");
-inline const QString StableName = QStringLiteral("    固定名称 stable name:   %1");
-inline const QString Description_ = QStringLiteral("    说明 description:       %1");
-inline const QString Maker = QStringLiteral("    制造商 maker:           %1");
-inline const QString UsbIds = QStringLiteral("    厂商:产品 vendor:product: %1");
-inline const QString SerialNumber = QStringLiteral("    序列号 serial number:   %1");
-inline const QString Free = QStringLiteral("    状态 state:             空闲 free");
-inline const QString Busy = QStringLiteral("    状态 state:             占用 busy");
-inline const QString Mapping = QStringLiteral("COM1–COM8:");
-// "  COM1 → /dev/ttyUSB0  [自动找到 found]"
-inline const QString MappingLine = QStringLiteral("  COM%1 → %2  [%3]");
-
 } // namespace cli_texts

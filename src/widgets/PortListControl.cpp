@@ -1,9 +1,11 @@
 #include "widgets/PortListControl.h"
 
+#include "platform/LatencyTimer.h"
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
 #include "platform/PortTexts.h"
 #include "platform/SerialLine.h"
+#include "platform/UserSettings.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -17,8 +19,8 @@ namespace {
 QString menuEntryText(const FoundPort& port)
 {
     const QString summary = port.summary();
-    return summary.isEmpty() ? port.systemLocation
-                             : QStringLiteral("%1  %2").arg(port.systemLocation, summary);
+    return summary.isEmpty() ? port.shownName()
+                             : QStringLiteral("%1  %2").arg(port.shownName(), summary);
 }
 
 } // namespace
@@ -28,8 +30,7 @@ PortListControl::Services PortListControl::realServices()
     Services services;
     services.mappingInput = currentPortMappingInput;
     services.storeChoice = [](int portNumber, const QString& device) {
-        QSettings settings;
-        storePortChoice(settings, portNumber, device);
+        storePortChoice(*openSettings(), portNumber, device);
     };
     services.askDevicePath = [](QWidget* parent, int portNumber) {
         return QInputDialog::getText(
@@ -85,6 +86,8 @@ QString PortListControl::toolTipText(int portNumber, const PortDevice& device, b
                          port_texts::SourceLine.arg(portSourceText(portNumber, device.source))};
     if (device.port && !device.port->stableName.isEmpty())
         lines.append(port_texts::StableNameLine.arg(device.port->stableName));
+    if (device.port && device.port->latencyMs)
+        lines.append(latencyText(device.port->portName, device.port->latencyMs));
     if (lost)
         lines.append(port_texts::Lost);
     return lines.join(u'\n');

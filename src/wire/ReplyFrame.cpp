@@ -131,10 +131,8 @@ std::optional<double> replyValue(const Command& command, QByteArrayView framed)
             return std::nullopt;
         return numberIn(inner.sliced(kPlaceLength));
     case Function::Dc2: {
-        const QList<QByteArray> fields = inner.toByteArray().split(kUs);
-        if (fields.size() != 3)
-            return std::nullopt;
-        return numberIn(fields[2]);
+        const std::optional<QByteArray> text = parameterValueText(framed);
+        return text ? numberIn(*text) : std::nullopt;
     }
     case Function::Dc3:
         return std::nullopt;
@@ -148,6 +146,16 @@ std::optional<double> replyValue(const Command& command, QByteArrayView framed)
     }
     }
     return std::nullopt;
+}
+
+std::optional<QByteArray> parameterValueText(QByteArrayView framed)
+{
+    if (framed.size() < 2 + kCheckFieldLength)
+        return std::nullopt;
+    const QList<QByteArray> fields = innerOf(framed).toByteArray().split(kUs);
+    if (fields.size() != 3 || !numberIn(fields[2]))
+        return std::nullopt;
+    return fields[2];
 }
 
 } // namespace wire

@@ -67,4 +67,9 @@ bool replyNames(const Command& command, QByteArrayView framed);
 // values) or 74 (history) reply. Nothing for a reply that does not fit its layout.
 std::optional<double> replyValue(const Command& command, QByteArrayView framed);
 
+// The value text of a DC2 reply as the instrument sent it, digits, sign and
+// point as they stand ("0100.0", "-012.50"); nothing when the reply does not
+// have the parameter layout or the text is not a number.
+std::optional<QByteArray> parameterValueText(QByteArrayView framed);
+
 } // namespace wire

@@ -1,4 +1,5 @@
 #include "monitor/MonitorWindow.h"
+#include "platform/UserSettings.h"
 #include "widgets/ApplicationSetup.h"
 
 #include "monitor/MonitorTexts.h"
@@ -22,8 +23,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption listen(QStringLiteral("listen"), monitor_texts::ListenOption);
     parser.addOption(listen);
     parser.process(app);
-    QSettings settings;
-    MonitorWindow window(settings);
+    const std::unique_ptr<QSettings> settings = openSettings(QApplication::applicationName());
+    MonitorWindow window(*settings);
     if (parser.isSet(listen))
         window.setupPanel()->modeBox()->setCurrentIndex(1);
     window.show();

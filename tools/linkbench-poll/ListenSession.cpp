@@ -5,6 +5,7 @@
 #include "PollTexts.h"
 #include "SummaryReport.h"
 #include "diagnosis/DiagnosisPort.h"
+#include "platform/LatencyTimer.h"
 #include "platform/PortTexts.h"
 
 #include <QDir>
@@ -219,7 +220,16 @@ void ListenSession::printSummary()
     const qint64 gapUs = m_run.shortestReadGapUs();
     text += listen_texts::Resolution.arg(gapUs < 0 ? QStringLiteral("-")
                                                    : diagnosis::millisecondsText(gapUs)) +
-            QStringLiteral("\n\n");
+            u'\n';
+    // What the adapters' latency timers add, where the system tells it.
+    for (const QString& port : {m_options.plan.port, m_options.plan.port2}) {
+        if (port.isEmpty())
+            continue;
+        const QString latency = latencyTextOfDevice(diagnosis::deviceForPortText(port));
+        if (!latency.isEmpty())
+            text += latency + u'\n';
+    }
+    text += u'\n';
     text += poll_texts::HistogramTitle + u'\n' +
             histogramText(stats.overall, double(m_options.plan.timeoutMs));
     print(m_out, text);

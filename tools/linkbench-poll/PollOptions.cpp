@@ -15,13 +15,6 @@
 
 namespace poll {
 
-namespace {
-
-using diagnosis::Function;
-
-const QString kDefaultParameter = QStringLiteral("11");
-const QString kDefaultHbxParameter = QStringLiteral("73");
-
 // A two-digit code as the lists write it: "7" and "07" are both "07".
 QString twoDigits(const QString& text)
 {
@@ -32,13 +25,16 @@ QString twoDigits(const QString& text)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+namespace {
+
 bool sameLine(const LineSettings& a, const LineSettings& b)
 {
     return a.baudRate == b.baudRate && a.parity == b.parity && a.dataBits == b.dataBits &&
            a.stopBits == b.stopBits;
 }
 
-// The settings text as the tool's list spells it, or nothing when not in it.
+} // namespace
+
 std::optional<QString> listedSettings(const QString& text)
 {
     const std::optional<LineSettings> asked = parseLineSettings(text);
@@ -50,6 +46,13 @@ std::optional<QString> listedSettings(const QString& text)
     }
     return std::nullopt;
 }
+
+namespace {
+
+using diagnosis::Function;
+
+const QString kDefaultParameter = QStringLiteral("11");
+const QString kDefaultHbxParameter = QStringLiteral("73");
 
 struct Reader
 {
@@ -79,7 +82,7 @@ void addOptions(QCommandLineParser& parser)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
     for (const char* name : {"csv-max-mb", "alarm-window", "alarm-below"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), "value"));
-    for (const char* name : {"no-check", "quiet", "hbx"})
+    for (const char* name : {"no-check", "quiet", "hbx", "list-ports"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addPositionalArgument(QStringLiteral("command"), QString());
@@ -153,6 +156,10 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     }
     if (parser.isSet(QStringLiteral("help"))) {
         o.help = true;
+        return parsed;
+    }
+    if (parser.isSet(QStringLiteral("list-ports"))) {
+        o.listPorts = true;
         return parsed;
     }
     const QStringList positional = parser.positionalArguments();

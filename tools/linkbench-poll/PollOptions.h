@@ -15,6 +15,7 @@ namespace poll {
 struct PollOptions
 {
     bool help = false;
+    bool listPorts = false; // --list-ports: the ports found and COM1 to COM8, then exit
     bool scan = false;
     diagnosis::RunPlan plan;      // a poll run
     diagnosis::ScanPlan scanPlan; // a scan
@@ -30,6 +31,13 @@ struct ParsedPoll
     PollOptions options;
     QString error; // empty when the command line was understood
 };
+
+// A two-digit code as the lists write it: "7" and "07" are both "07"; empty
+// for a text that is no such number.
+QString twoDigits(const QString& text);
+
+// The settings text as the tool's list spells it, or nothing when not in it.
+std::optional<QString> listedSettings(const QString& text);
 
 // Reads the arguments after the program name.
 ParsedPoll parsePollOptions(const QStringList& arguments);

@@ -4,6 +4,7 @@
 #include "PollTexts.h"
 #include "SummaryReport.h"
 #include "diagnosis/DiagnosisPort.h"
+#include "platform/LatencyTimer.h"
 #include "platform/PortTexts.h"
 #include "wire/CommandFrame.h"
 #include "wire/WireText.h"
@@ -196,11 +197,16 @@ void PollSession::printSummary()
     for (const diagnosis::Target& t : plan.targets)
         labels << diagnosis::targetLabel(t);
 
+    const QString device = diagnosis::deviceForPortText(plan.port);
     QString text = poll_texts::SummaryTitle.arg(stats.overall.sent())
                        .arg(double(m_elapsed.elapsed()) / 1000.0, 0, 'f', 1)
-                       .arg(diagnosis::deviceForPortText(plan.port))
+                       .arg(device)
                        .arg(m_engine.baud()) +
                    u'\n';
+    // The adapter's latency timer bounds how finely the response times below
+    // can be read, so it is said before them.
+    if (const QString latency = latencyTextOfDevice(device); !latency.isEmpty())
+        text += latency + u'\n';
     text += summaryTable(labels, stats) + u'\n';
     text += poll_texts::ResponseNote + u'\n';
     for (qsizetype i = 0; i < plan.targets.size(); ++i) {

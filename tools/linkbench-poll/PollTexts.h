@@ -65,6 +65,7 @@ inline const QString ScanTitle =
 inline const QString Help = QStringLiteral(
     "用法 Usage: linkbench-poll [选项 options]\n"
     "       linkbench-poll scan [--from N --to N] [--timeout MS] [--hbx] [选项 options]\n"
+    "       linkbench-poll backup|compare|restore ...（参数集 parameter sets: backup --help）\n"
     "       linkbench-poll listen --port DEV ...（只听不发 listen only: listen --help）\n"
     "\n"
     "长时间轮询 RS-485 总线上的仪表，分类统计每种失败并测量响应时间；scan 查找总线上应答的地址。\n"
@@ -72,6 +73,8 @@ inline const QString Help = QStringLiteral(
     "failure and measures response times; scan finds the addresses that answer.\n"
     "\n"
     "选项 Options:\n"
+    "  --list-ports         列出找到的串口和 COM1 到 COM8 对应的设备，然后退出\n"
+    "                       list the ports found and the devices of COM1..COM8, then exit\n"
     "  --port COMn|PATH     串口，COM1 到 COM8 或设备路径，默认 COM1\n"
     "                       serial port, COM1..COM8 or a device path (default COM1)\n"
     "  --settings TEXT      线路设置，默认 9600,n,8,2\n"

@@ -2,10 +2,13 @@
 #include "ListenOptions.h"
 #include "ListenSession.h"
 #include "ListenTexts.h"
+#include "ParameterCommands.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
 #include "platform/BrokenPipe.h"
+#include "platform/ConsoleOutput.h"
+#include "platform/PortListing.h"
 
 #include <QCoreApplication>
 
@@ -38,7 +41,12 @@ int main(int argc, char* argv[])
 {
     // A reader of the output that goes away must not end the run uncounted.
     surviveBrokenPipes();
+    writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
+
+    // backup, compare and restore name themselves first and have options of their own.
+    if (poll::parameterCommandNamed(app.arguments().value(1)))
+        return poll::runParameterCommand(app.arguments().mid(1));
 
     if (poll::isListenCommand(app.arguments().mid(1)))
         return listen(app.arguments().mid(1));
@@ -49,6 +57,10 @@ int main(int argc, char* argv[])
     }
     if (parsed.options.help) {
         std::fputs(poll_texts::Help.toUtf8().constData(), stdout);
+        return poll::kExitAllOk;
+    }
+    if (parsed.options.listPorts) {
+        std::fputs(portListingText(currentPortMappingInput()).toUtf8().constData(), stdout);
         return poll::kExitAllOk;
     }
     poll::PollSession session(parsed.options, stdout, stderr);

@@ -83,6 +83,8 @@ Answer InstrumentBus::write(const wire::Command& command, bool refuseWrite)
         return nak(sim_texts::NotANumber);
     if (refuseWrite)
         return nak(sim_texts::ForcedNak);
+    if (m_refusedWrites.contains(command.parameter))
+        return nak(sim_texts::RefusedWrite);
     m_parameters.store(command.address.toInt(), command.channel.toInt(), command.parameter,
                        command.value);
     return {AnswerKind::Ack, QByteArray(1, char(ctl::ACK)), sim_texts::Written};

@@ -33,6 +33,14 @@ public:
 
     const BusLayout& layout() const { return m_layout; }
 
+    // An instrument channel starts with these parameters.
+    void preset(int address, int channel, const QByteArray& code, const QByteArray& value)
+    {
+        m_parameters.store(address, channel, code, value);
+    }
+    // Correct writes of these codes are answered NAK, for every instrument.
+    void refuseWrites(const QList<QByteArray>& codes) { m_refusedWrites = codes; }
+
 private:
     Answer toInstrument(const wire::Command& command, bool refuseWrite);
     Answer toConcentrator(const wire::Command& command);
@@ -42,6 +50,7 @@ private:
     Clock m_clock;
     Concentrator m_concentrator;
     ParameterStore m_parameters;
+    QList<QByteArray> m_refusedWrites;
 };
 
 } // namespace sim

@@ -1,6 +1,7 @@
 #include "OptionTable.h"
 
 #include "catalogue/AddressRanges.h"
+#include "catalogue/ParameterList.h"
 #include "platform/LineSettings.h"
 
 namespace sim {
@@ -132,6 +133,30 @@ std::vector<OptionRow> runOptions()
          [](SimOptions& o, const QString& v) {
              o.master = parseMasterSpec(v);
              return o.master.has_value();
+         }},
+        {{QStringLiteral("refuse-writes")},
+         QStringLiteral("LIST"),
+         QStringLiteral("拒绝（NAK）写这些参数号，例 12,31-33；默认无\n"
+                        "answer writes of these parameter codes with NAK (default none)"),
+         [](SimOptions& o, const QString& v) {
+             const auto list = parseAscendingAddresses(v);
+             o.refusedWrites.clear();
+             for (const int number : list.value_or(QList<int>())) {
+                 const QByteArray code = QByteArray::number(number).rightJustified(2, '0');
+                 if (catalogue::parameterPosition(QString::fromLatin1(code)) < 0)
+                     return false;
+                 o.refusedWrites << code;
+             }
+             return list.has_value();
+         }},
+        {{QStringLiteral("params")},
+         QStringLiteral("FILE"),
+         QStringLiteral("文件头所指的仪表和通道以此参数集开始；可重复\n"
+                        "the instrument and channel a parameter-set file names start\n"
+                        "with its values; may be given again"),
+         [](SimOptions& o, const QString& v) {
+             o.paramsFiles << v;
+             return !v.isEmpty();
          }},
         {{QStringLiteral("quiet")},
          {},

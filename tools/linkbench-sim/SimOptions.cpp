@@ -2,6 +2,7 @@
 
 #include "OptionTable.h"
 #include "SimTexts.h"
+#include "diagnosis/ParameterSetFile.h"
 #include "platform/CommandLineTexts.h"
 #include "platform/LineSettings.h"
 
@@ -143,6 +144,14 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
     for (const int address : o.bus.faulty) {
         if (!o.bus.isAttached(address))
             return {o, sim_texts::FaultyNotOnBus};
+    }
+    for (const QString& path : o.paramsFiles) {
+        diagnosis::TomlProblem problem;
+        const std::optional<diagnosis::ParameterSet> set =
+            diagnosis::loadParameterSet(path, &problem);
+        if (!set)
+            return {o, diagnosis::tomlProblemText(path, problem)};
+        o.presets << *set;
     }
     if (!parser.isSet(QStringLiteral("baud")))
         o.baud = parseLineSettings(o.settings)->baudRate;

@@ -4,6 +4,7 @@
 #include "FaultTable.h"
 #include "MasterPlayer.h"
 #include "catalogue/LineLists.h"
+#include "diagnosis/ParameterSet.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,9 @@ struct SimOptions
     FaultSettings faults;
     std::optional<quint64> seed; // none: a random one, logged
     BusLayout bus;
+    QList<QByteArray> refusedWrites;        // parameter codes whose writes get NAK
+    QStringList paramsFiles;                // parameter sets instruments start with
+    QList<diagnosis::ParameterSet> presets; // read from paramsFiles
     bool quiet = false;
     bool help = false;
     bool tap = false;                 // a second pty with a copy of the line

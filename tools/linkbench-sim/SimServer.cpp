@@ -28,6 +28,12 @@ SimServer::SimServer(SimLine& line, const SimOptions& options, quint64 seed, Log
       m_transmitter(line, m_pacingBaud, options.chunkGapMs * kNsPerMs)
 {
     connect(&line, &SimLine::received, this, &SimServer::onReceived);
+    for (const diagnosis::ParameterSet& set : options.presets) {
+        for (const diagnosis::ParameterEntry& entry : set.entries)
+            m_bus.preset(set.header.address, set.header.channel.toInt(), entry.code.toLatin1(),
+                         entry.value.toLatin1());
+    }
+    m_bus.refuseWrites(options.refusedWrites);
 }
 
 void SimServer::onReceived(const QByteArray& bytes)

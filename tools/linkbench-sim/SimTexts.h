@@ -19,6 +19,7 @@ inline const QString WrongChecksum = QStringLiteral("校验和错误");
 inline const QString NotANumber = QStringLiteral("数值无效");
 inline const QString ForcedNak = QStringLiteral("按 --nak 拒绝");
 inline const QString Written = QStringLiteral("已写入");
+inline const QString RefusedWrite = QStringLiteral("按 --refuse-writes 拒绝");
 
 // Exchange log: "14:03:05.120 收 <DC1>00101<ETX>  答 <STX>...<ETB>"; a fault on
 // purpose puts its own label in place of "  答 ".
@@ -31,6 +32,11 @@ inline const QString LogStarted =
     QStringLiteral("linkbench-sim：线路 %1，%2 bit/s，线时 %3，应答延时 %4 ms，种子 %5");
 inline const QString LogTapWritten =
     QStringLiteral("linkbench-sim：监听端写入了 %1 个字节，已丢弃（the tap's reader wrote）");
+// A parameter set an instrument starts with: the file, address, channel, count.
+inline const QString LogPreset =
+    QStringLiteral("linkbench-sim：仪表 %2/%3 以参数集 %1 的 %4 个参数开始");
+inline const QString LogRefusing =
+    QStringLiteral("linkbench-sim：拒绝写参数 %1（--refuse-writes）");
 inline const QString LogLineError = QStringLiteral("linkbench-sim：线路错误：%1");
 
 // Option errors; %1 is the option, %2 its value.

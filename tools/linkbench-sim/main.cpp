@@ -6,6 +6,7 @@
 #include "SimTexts.h"
 #include "TapLine.h"
 #include "platform/BrokenPipe.h"
+#include "platform/ConsoleOutput.h"
 
 #include <QCoreApplication>
 
@@ -55,6 +56,7 @@ std::unique_ptr<sim::SimLine> openLine(const sim::SimOptions& options, QString* 
 int main(int argc, char* argv[])
 {
     surviveBrokenPipes();
+    writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
 
     const sim::ParsedOptions parsed = sim::parseSimOptions(app.arguments().mid(1));
@@ -108,5 +110,15 @@ int main(int argc, char* argv[])
                       .arg(server.pacingBaud() > 0 ? QStringLiteral("on") : QStringLiteral("off"))
                       .arg(options.replyDelayMs)
                       .arg(seed));
+    for (qsizetype i = 0; !options.quiet && i < options.presets.size(); ++i) {
+        const diagnosis::ParameterSetHeader& h = options.presets[i].header;
+        printLine(stderr, sim_texts::LogPreset.arg(options.paramsFiles[i])
+                              .arg(h.address, 3, 10, QLatin1Char('0'))
+                              .arg(h.channel)
+                              .arg(options.presets[i].entries.size()));
+    }
+    if (!options.quiet && !options.refusedWrites.isEmpty())
+        printLine(stderr,
+                  sim_texts::LogRefusing.arg(QString::fromLatin1(options.refusedWrites.join(','))));
     return app.exec();
 }
