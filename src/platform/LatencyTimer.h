@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-#include <QVariant>
-#include <functional>
 #include <optional>
+
+class QSettings;
 
 // The latency timer of an FTDI-type USB adapter: the adapter holds the bytes it
 // receives until its buffer fills or the timer runs out (16 ms unless set), so
@@ -16,17 +15,10 @@
 // that has none (a UART on the board, an ACM modem, a pseudo-terminal).
 std::optional<int> latencyFromSysfs(const QString& usbSerialFolder, const QString& portName);
 
-// What the Windows lookup reads of the registry below
-// HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS, key paths written with "/".
-struct RegistryReader
-{
-    std::function<QStringList(const QString& key)> subkeys;
-    std::function<QVariant(const QString& key, const QString& name)> value;
-};
-
 // Windows: the FTDI driver keeps the timer as the value LatencyTimer beside
-// the port's name PortName ("COM3"), in <device>/<instance>/Device Parameters.
-std::optional<int> latencyFromRegistry(const RegistryReader& registry, const QString& portName);
+// the port's name PortName ("COM3"), in <device>/<instance>/Device Parameters
+// below HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS, which `ftdibus` reads.
+std::optional<int> latencyFromRegistry(QSettings& ftdibus, const QString& portName);
 
 // The timer of the port named `portName` ("ttyUSB0", "COM3") on this system.
 std::optional<int> latencyTimerOf(const QString& portName);

@@ -4,6 +4,7 @@
 #include "platform/PortTexts.h"
 
 #include <QFile>
+#include <QSettings>
 
 std::optional<int> latencyFromSysfs(const QString& usbSerialFolder, const QString& portName)
 {
@@ -15,20 +16,25 @@ std::optional<int> latencyFromSysfs(const QString& usbSerialFolder, const QStrin
     return ok ? std::optional(ms) : std::nullopt;
 }
 
-std::optional<int> latencyFromRegistry(const RegistryReader& registry, const QString& portName)
+std::optional<int> latencyFromRegistry(QSettings& ftdibus, const QString& portName)
 {
-    for (const QString& device : registry.subkeys(QString())) {
-        for (const QString& instance : registry.subkeys(device)) {
-            const QString parameters =
-                device + u'/' + instance + QStringLiteral("/Device Parameters");
-            if (registry.value(parameters, QStringLiteral("PortName"))
-                    .toString()
-                    .compare(portName, Qt::CaseInsensitive) != 0)
-                continue;
-            bool ok = false;
-            const int ms = registry.value(parameters, QStringLiteral("LatencyTimer")).toInt(&ok);
-            return ok ? std::optional(ms) : std::nullopt;
+    for (const QString& device : ftdibus.childGroups()) {
+        ftdibus.beginGroup(device);
+        for (const QString& instance : ftdibus.childGroups()) {
+            ftdibus.beginGroup(instance + QStringLiteral("/Device Parameters"));
+            const bool named = ftdibus.value(QStringLiteral("PortName"))
+                                   .toString()
+                                   .compare(portName, Qt::CaseInsensitive) == 0;
+            const QVariant ms = ftdibus.value(QStringLiteral("LatencyTimer"));
+            ftdibus.endGroup();
+            if (named) {
+                ftdibus.endGroup();
+                bool ok = false;
+                const int value = ms.toInt(&ok);
+                return ok ? std::optional(value) : std::nullopt;
+            }
         }
+        ftdibus.endGroup();
     }
     return std::nullopt;
 }

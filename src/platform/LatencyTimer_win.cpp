@@ -6,19 +6,10 @@
 
 std::optional<int> latencyTimerOf(const QString& portName)
 {
-    QSettings ftdi(QStringLiteral("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\FTDIBUS"),
-                   QSettings::NativeFormat);
-    RegistryReader registry;
-    registry.subkeys = [&ftdi](const QString& key) {
-        ftdi.beginGroup(key);
-        const QStringList keys = ftdi.childGroups();
-        ftdi.endGroup();
-        return keys;
-    };
-    registry.value = [&ftdi](const QString& key, const QString& name) {
-        return ftdi.value(key + u'/' + name);
-    };
-    return latencyFromRegistry(registry, portName);
+    QSettings ftdibus(
+        QStringLiteral("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\FTDIBUS"),
+        QSettings::NativeFormat);
+    return latencyFromRegistry(ftdibus, portName);
 }
 
 QString latencyAdvice(const QString& portName)
