@@ -140,7 +140,7 @@ void BusListener::takeAnswer(const wire::LineFrame& frame, qint64 atUs)
                            m_settings.checkField);
             if (framed && !namesWaiting)
                 noteUnknownPlace(frame.bytes);
-            finish(judged.outcome, frame.bytes, atUs);
+            finish(judged.outcome, frame.bytes, atUs, judged.value);
             return;
         }
     }
@@ -160,7 +160,8 @@ void BusListener::takeNoise(const QByteArray& bytes)
         m_statistics.overall.addStray(int(bytes.size()));
 }
 
-void BusListener::finish(Outcome outcome, const QByteArray& answer, qint64 endUs)
+void BusListener::finish(Outcome outcome, const QByteArray& answer, qint64 endUs,
+                         std::optional<double> value)
 {
     Waiting waiting = std::move(*m_waiting);
     m_waiting.reset();
@@ -176,15 +177,14 @@ void BusListener::finish(Outcome outcome, const QByteArray& answer, qint64 endUs
     r.responseUs = answer.isEmpty() ? -1 : endUs - waiting.endUs;
     r.commandWireUs = wireTimeUs(r.frame.size(), m_settings.baud);
     r.replyWireUs = wireTimeUs(r.reply.size(), m_settings.baud);
-    if (!answer.isEmpty())
-        r.value = judgeReply(r.target, r.reply, false).value;
+    r.value = value;
     x.badChecksum = waiting.badChecksum;
 
     const int noise = int(waiting.stray.size());
     m_statistics.overall.add(outcome, r.responseUs, noise);
     m_statistics.perTarget[std::size_t(r.targetIndex)].add(outcome, r.responseUs, noise);
-    m_lastTimedOut = outcome == Outcome::Timeout ? r.targetIndex : -1;
-    m_lateSeen = false;
+    m_timedOut[std::size_t(r.targetIndex)] = outcome == Outcome::Timeout;
+    m_lateSeen[std::size_t(r.targetIndex)] = false;
     if (m_sink)
         m_sink(x);
 }
@@ -207,10 +207,11 @@ void BusListener::emitUnpaired(const QByteArray& answer, bool framed, qint64 atU
     r.replyWireUs = wireTimeUs(answer.size(), m_settings.baud);
     ++m_unpaired;
     // The reply of a command that timed out, come after all: late, as polling counts it.
-    if (r.targetIndex >= 0 && r.targetIndex == m_lastTimedOut) {
-        m_statistics.overall.addLate(int(answer.size()), !m_lateSeen);
-        m_statistics.perTarget[std::size_t(r.targetIndex)].addLate(int(answer.size()), !m_lateSeen);
-        m_lateSeen = true;
+    if (r.targetIndex >= 0 && m_timedOut[std::size_t(r.targetIndex)]) {
+        const std::size_t t = std::size_t(r.targetIndex);
+        m_statistics.overall.addLate(int(answer.size()), !m_lateSeen[t]);
+        m_statistics.perTarget[t].addLate(int(answer.size()), !m_lateSeen[t]);
+        m_lateSeen[t] = true;
     }
     if (m_sink)
         m_sink(x);
@@ -231,6 +232,8 @@ int BusListener::targetOf(const wire::Command& command)
     m_statistics.perTarget.emplace_back();
     m_rhythms.emplace_back();
     m_badChecksums.push_back(0);
+    m_timedOut.push_back(false);
+    m_lateSeen.push_back(false);
     return index;
 }
 

@@ -107,7 +107,8 @@ private:
     void takeCommand(const QByteArray& frame, qint64 atUs);
     void takeAnswer(const wire::LineFrame& frame, qint64 atUs);
     void takeNoise(const QByteArray& bytes);
-    void finish(Outcome outcome, const QByteArray& answer, qint64 endUs);
+    void finish(Outcome outcome, const QByteArray& answer, qint64 endUs,
+                std::optional<double> value = std::nullopt);
     void emitUnpaired(const QByteArray& answer, bool framed, qint64 atUs);
     int noteUnknownPlace(const QByteArray& framed);
     int targetOf(const wire::Command& command);
@@ -119,14 +120,16 @@ private:
     Sink m_sink;
     std::array<wire::LineFramer, kLines> m_framers;
     std::optional<Waiting> m_waiting;
-    int m_lastTimedOut = -1; // target of the last command that timed out, -1 after a reply
-    bool m_lateSeen = false;
+
     qint64 m_sequence = 0;
     QList<Target> m_targets;
     QHash<QByteArray, int> m_targetIndex; // by place: function, address, channel, parameter
     RunStatistics m_statistics;
     std::vector<PollRhythm> m_rhythms;
     std::vector<quint64> m_badChecksums;
+    // Per target: its last command timed out, and whether a late reply to it came since.
+    std::vector<bool> m_timedOut;
+    std::vector<bool> m_lateSeen;
     PollRhythm m_cycle;
     quint64 m_unpaired = 0;
     quint64 m_unknownPlaceReplies = 0;

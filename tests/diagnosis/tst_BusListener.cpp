@@ -68,10 +68,13 @@ void tst_BusListener::listened_data()
     QTest::newRow("no reply before the next command")
         << "0:<DC1>00101<ETX>|50:<DC1>00201<ETX>|60:" + ok2 << "timeout -,ok 10" << 0 << 0 << 0;
     QTest::newRow("no reply within the time-out, then a late one")
-        << "0:<DC1>00101<ETX>|150:" + ok1 << "timeout -,unpaired@001dc1" << 0 << 0 << 0;
+        << "0:<DC1>00101<ETX>|150:" + ok1 << "timeout -,unpaired@001dc1 late" << 0 << 0 << 0;
     QTest::newRow("late reply during the next exchange")
         << "0:<DC1>00101<ETX>|50:<DC1>00201<ETX>|55:" + ok1 + "|60:" + ok2
-        << "timeout -,unpaired@001dc1,ok 10" << 0 << 0 << 0;
+        << "timeout -,unpaired@001dc1 late,ok 10" << 0 << 0 << 0;
+    QTest::newRow("late reply after the next exchange's own")
+        << "0:<DC1>00101<ETX>|50:<DC1>00201<ETX>|60:" + ok2 + "|70:" + ok1
+        << "timeout -,ok 10,unpaired@001dc1 late" << 0 << 0 << 0;
     QTest::newRow("started inside a reply, then inside an exchange")
         << "0:01+0011.000575<ETB>|5:" + ok1 + "|10:<DC1>00101<ETX>|20:" + ok1
         << "unpaired@001,ok 10" << 15 << 0 << 1;
@@ -105,7 +108,7 @@ void tst_BusListener::listened_data()
         << "ok 9" << 2 << 0 << 0;
     QTest::newRow("two lines: the next command while a reply is unfinished")
         << "0:<DC1>00101<ETX>|5:2:<STX>00101|50:<DC1>00201<ETX>|60:2:+00|61:2:11.000575<ETB>"
-        << "timeout -,unpaired@001dc1,timeout -" << 0 << 0 << 0;
+        << "timeout -,unpaired@001dc1 late,timeout -" << 0 << 0 << 0;
 }
 
 void tst_BusListener::listened()
@@ -119,8 +122,11 @@ void tst_BusListener::listened()
     QStringList seen;
     ListenSettings settings;
     settings.timeoutMs = 100;
-    BusListener listener(settings, QDateTime::currentDateTime(),
-                         [&](const ListenedExchange& x) { seen << rowText(x); });
+    quint64 late = 0; // a row counted late gets " late"
+    BusListener listener(settings, QDateTime::currentDateTime(), [&](const ListenedExchange& x) {
+        const quint64 now = listener.statistics().overall.lateExchanges();
+        seen << rowText(x) + (now > std::exchange(late, now) ? " late" : "");
+    });
     listen(listener, steps, 1000);
     QCOMPARE(seen.join(u','), rows);
     const ResponseStatistics& all = listener.statistics().overall;
