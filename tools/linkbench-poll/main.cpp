@@ -1,5 +1,6 @@
 #include "InterruptSignal.h"
 #include "ParameterCommands.h"
+#include "PlanSession.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
@@ -18,6 +19,9 @@ int main(int argc, char* argv[])
     writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
 
+    // plan runs a test plan on one unit, with options of its own.
+    if (app.arguments().value(1) == QLatin1String("plan"))
+        return poll::runPlanCommand(app.arguments().mid(2));
     // backup, compare and restore name themselves first and have options of their own.
     if (poll::parameterCommandNamed(app.arguments().value(1)))
         return poll::runParameterCommand(app.arguments().mid(1));
