@@ -21,11 +21,13 @@ struct Run
     QString out;
 };
 
-Run poll(const QStringList& arguments)
+Run poll(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral(LINKBENCH_POLL_PATH), QStringList{"plan"} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAll())};
 }
@@ -111,6 +113,10 @@ void tst_PlanCommand::failureModes_data()
         << QStringList() << QByteArray("send = \"dc1\"\naddresses = \"200\"\nexpect = \"none\"\n")
         << 0 << "期望 无应答，实际 无应答 —— 合格"
         << "不答：地址不在总线上" << 1;
+    QTest::newRow("operator answers n")
+        << QStringList() << QByteArray("prompt = \"接上校验仪\"\n[[step]]\nsend = \"dc1\"\n") << 1
+        << "实际 操作员未确认 —— 不合格"
+        << "答 <STX>00101+" << 1;
     QTest::newRow("malformed plan sends nothing")
         << QStringList() << QByteArray("send = \"dc1\"\nexpect = \"ack\"\n") << 2
         << "第 7 行：expect = \"ack\" 不适用于 dc1" << QString() << 0;
@@ -127,7 +133,7 @@ void tst_PlanCommand::failureModes()
     RunningSim sim;
     QVERIFY(sim.start(kQuickSim + simArguments));
     const QString plan = writeFile(m_dir, "plan.toml", kPlanHead + step);
-    const Run run = poll({plan, "--port", sim.device()});
+    const Run run = poll({plan, "--port", sim.device()}, "n\n");
     QVERIFY2(run.out.contains(said), qPrintable(run.out));
     QCOMPARE(run.exitCode, exitCode);
     const QStringList log = logged(sim);

@@ -12,12 +12,15 @@
 #include "platform/QtSerialLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace texts = plan_poll_texts;
 
@@ -226,12 +229,40 @@ void PlanSession::onPrompt(int index, const QString& text)
         return;
     }
     print(m_out, texts::PromptHow);
-    // Nothing else goes on while the operator works: the port is closed and
-    // the run waits for this answer, so reading it here holds nothing up.
-    char line[256] = {};
-    const bool read = std::fgets(line, sizeof line, stdin) != nullptr;
-    const QString answer = QString::fromLocal8Bit(line).trimmed().toLower();
-    m_run.answer(read && answer != u"n" && answer != u"no");
+    if (m_inputEnded)
+        m_run.answer(false);
+    else if (!m_readingInput)
+        readInput();
+}
+
+void PlanSession::readInput()
+{
+    // The answer is read on a thread of its own, so that the event loop goes
+    // on and Ctrl+C still ends the run at a prompt. The thread is left to end
+    // with the program: it may be waiting on a line that never comes.
+    m_readingInput = true;
+    const QPointer<PlanSession> session(this);
+    QThread* reader = QThread::create([session] {
+        char line[256] = {};
+        bool read = true;
+        while (read) {
+            read = std::fgets(line, sizeof line, stdin) != nullptr;
+            const QString answer =
+                read ? QString::fromLocal8Bit(line).trimmed().toLower() : QString();
+            QMetaObject::invokeMethod(
+                qApp,
+                [session, read, answer] {
+                    // The end of the input answers no, now and at every later
+                    // prompt: nobody is there to confirm.
+                    if (!session)
+                        return;
+                    session->m_inputEnded = !read;
+                    session->m_run.answer(read && answer != u"n" && answer != u"no");
+                },
+                Qt::QueuedConnection);
+        }
+    });
+    reader->start();
 }
 
 void PlanSession::onExchange(const diagnosis::ExchangeRecord& record)

@@ -50,6 +50,7 @@ public:
 private:
     void onStepFinished(int index);
     void onPrompt(int index, const QString& text);
+    void readInput();
     void onExchange(const diagnosis::ExchangeRecord& record);
     bool writeOutputs(const diagnosis::TestRecord& record);
     void print(std::FILE* stream, const QString& text);
@@ -60,6 +61,8 @@ private:
     diagnosis::TestPlanRun m_run;
     CsvLog m_csv;
     bool m_csvFailed = false;
+    bool m_readingInput = false;
+    bool m_inputEnded = false;
     QEventLoop m_loop;
 };
 
