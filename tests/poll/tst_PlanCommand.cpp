@@ -211,6 +211,11 @@ void tst_PlanCommand::junitCertificateAndCsv()
     QVERIFY(text.contains(QStringLiteral("张工")));
     for (const QString& name : cases)
         QVERIFY2(text.contains(name), qPrintable(name));
+    // pdftotext ends each page with a form feed: the verdicts first, the frames last.
+    const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+    QVERIFY(pages.size() >= 2);
+    QVERIFY(pages.front().contains(QStringLiteral("不合格")) && !pages.front().contains(u'→'));
+    QVERIFY(pages.back().contains(QStringLiteral("→ <DC1>20101<ETX>")));
 
     QFile lines(csv);
     QVERIFY(lines.open(QIODevice::ReadOnly));
