@@ -153,6 +153,39 @@ void readTarget(const toml::table& table, const QString& send, PlanStep& step)
     }
 }
 
+// The keys a step of its kind reads; any other is a slip that would be
+// silently ignored ("equals" on a range step).
+QSet<QString> keysOf(const PlanStep& step)
+{
+    if (step.kind == StepKind::Wait)
+        return {"name", "wait"};
+    if (step.kind == StepKind::Prompt)
+        return {"name", "prompt"};
+    QSet<QString> keys = {"name",    "send",    "address", "addresses", "channel",
+                          "timeout", "retries", "expect",  "capture"};
+    if (step.target.function != Function::Dc1)
+        keys << "param";
+    if (wire::isWrite(step.target.function))
+        keys << "value";
+    if (step.expect == Expect::Range)
+        keys << "low"
+             << "high";
+    else if (step.expect == Expect::Equal)
+        keys << "equals";
+    else if (step.expect == Expect::Captured)
+        keys << "captured";
+    return keys;
+}
+
+void refuseForeignKeys(const toml::table& table, const PlanStep& step)
+{
+    const QSet<QString> keys = keysOf(step);
+    for (auto&& [key, node] : table) {
+        if (!keys.contains(keyText(key)))
+            throw Refused{lineOf(node), plan_texts::KeyNotFor.arg(keyText(key))};
+    }
+}
+
 // One step of the file, or one per address when it names a range of them.
 QList<PlanStep> readStep(const toml::table& table, const PlanStep& defaults,
                          QSet<QString>& captured)
@@ -171,15 +204,18 @@ QList<PlanStep> readStep(const toml::table& table, const PlanStep& defaults,
     if (wait) {
         step.kind = StepKind::Wait;
         step.waitMs = *wait;
+        refuseForeignKeys(table, step);
         return {step};
     }
     if (prompt) {
         step.kind = StepKind::Prompt;
         step.prompt = *prompt;
+        refuseForeignKeys(table, step);
         return {step};
     }
     readTarget(table, *send, step);
     readExpectation(table, step, captured);
+    refuseForeignKeys(table, step);
     if (!step.capture.isEmpty())
         captured.insert(step.capture);
 

@@ -19,6 +19,8 @@ inline const QString NotText = QStringLiteral("%1 应为文本（%1 must be a st
 inline const QString NotNumber = QStringLiteral("%1 应为数值（%1 must be a number）");
 inline const QString BadInteger =
     QStringLiteral("%1 应为 %2 到 %3 的整数（%1 must be an integer %2 to %3）");
+inline const QString KeyNotFor =
+    QStringLiteral("%1 不适用于此步骤（%1 does not belong to this step）");
 inline const QString UnknownKey = QStringLiteral("未知的键 %1（unknown key）");
 inline const QString BadSettings =
     QStringLiteral("settings“%1”不在线路设置列表中（not one of the line settings）");

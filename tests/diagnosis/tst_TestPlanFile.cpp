@@ -65,6 +65,9 @@ void tst_TestPlanFile::refused_data()
         << step("send = \"dc1\"\nexpcet = \"none\"\n") << 4 << plan_texts::UnknownKey.arg("expcet");
     QTest::newRow("two kinds in a step")
         << step("wait = 1\nprompt = \"x\"\n") << 2 << plan_texts::StepKind;
+    QTest::newRow("a key of another expectation")
+        << step("send = \"dc1\"\nexpect = \"range\"\nlow = 1\nhigh = 2\nequals = 3\n") << 7
+        << plan_texts::KeyNotFor.arg("equals");
     QTest::newRow("function") << step("send = \"dc5\"\n") << 3
                               << plan_texts::BadFunction.arg("dc5");
     QTest::newRow("read without param")
