@@ -5,6 +5,7 @@
 #include "wire/ReplyFrame.h"
 #include "wire/WireText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace diagnosis {

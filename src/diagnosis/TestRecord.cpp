@@ -1,7 +1,6 @@
 #include "diagnosis/TestRecord.h"
 
 #include "diagnosis/ParameterSet.h"
-#include "diagnosis/TestPlanTexts.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
@@ -9,6 +8,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <array>
 
 namespace diagnosis {
 
