@@ -14,6 +14,7 @@ set(allowed_ui ${core} widgets)
 set(allowed_monitor ${core} widgets)
 set(allowed_linkbench-sim ${core})
 set(allowed_linkbench-poll ${core})
+set(allowed_linkbench-certificate ${core} widgets)
 set(allowed_linkbench-monitor monitor widgets platform)
 
 set(faults "")

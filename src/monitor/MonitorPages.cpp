@@ -6,6 +6,7 @@
 #include "monitor/ParameterPage.h"
 #include "monitor/ScanPage.h"
 #include "monitor/StatisticsView.h"
+#include "monitor/TestPage.h"
 #include "monitor/TrendBuffer.h"
 #include "monitor/TrendView.h"
 #include "platform/QtSerialLine.h"
@@ -18,10 +19,15 @@ MonitorPages::MonitorPages(MonitorController& controller, QTabWidget* tabs)
 {
     m_scanPage = new ScanPage(&m_scanned);
     m_parameterPage = new ParameterPage(std::make_unique<QtSerialLine>());
+    m_testPage = new TestPage(std::make_unique<QtSerialLine>());
     m_pages = {
-        new StatisticsView(m_statistics),   new HistogramView,
-        new TrendView(keep<TrendBuffer>()), m_scanPage,
-        new FramesView(m_frames),           m_parameterPage,
+        new StatisticsView(m_statistics),
+        new HistogramView,
+        new TrendView(keep<TrendBuffer>()),
+        m_scanPage,
+        new FramesView(m_frames),
+        m_parameterPage,
+        m_testPage,
     };
     for (MonitorPage* page : std::as_const(m_pages))
         tabs->addTab(page->widget(), page->title());

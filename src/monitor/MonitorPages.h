@@ -15,6 +15,7 @@ class QSettings;
 class QTabWidget;
 class ParameterPage;
 class ScanPage;
+class TestPage;
 
 // The monitor's pages in the order of their tabs, the models they show, and
 // what the controller reports handed on to every page. The models live here,
@@ -41,6 +42,7 @@ public:
     ScanModel& scanned() { return m_scanned; }
     ScanPage& scanPage() const { return *m_scanPage; }
     ParameterPage& parameterPage() const { return *m_parameterPage; }
+    TestPage& testPage() const { return *m_testPage; }
 
 private:
     PageRedraw redrawOf(bool changed) const;
@@ -58,6 +60,7 @@ private:
     FramesModel m_frames;
     ScanPage* m_scanPage = nullptr;
     ParameterPage* m_parameterPage = nullptr;
+    TestPage* m_testPage = nullptr;
     std::vector<std::shared_ptr<void>> m_kept; // the models of the list's own
     QList<MonitorPage*> m_pages;
 };

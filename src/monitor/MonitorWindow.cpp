@@ -7,6 +7,7 @@
 #include "monitor/ParameterPage.h"
 #include "monitor/ScanPage.h"
 #include "monitor/SetupPanel.h"
+#include "monitor/TestPage.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -43,6 +44,9 @@ MonitorWindow::MonitorWindow(QSettings& settings, PlatformServices services, QWi
         [this] { return m_setup->setup(); },
         [this] { return m_controller.engine().isRunning() || m_controller.scan().isRunning(); },
         m_services);
+    m_pages->testPage().attach(
+        [this] { return m_setup->setup(); },
+        [this] { return m_controller.engine().isRunning() || m_controller.scan().isRunning(); });
 
     m_splitter = new QSplitter;
     m_splitter->addWidget(setupScroll);

@@ -67,6 +67,7 @@ inline const QString Help = QStringLiteral(
     "       linkbench-poll scan [--from N --to N] [--timeout MS] [--hbx] [选项 options]\n"
     "       linkbench-poll backup|compare|restore ...（参数集 parameter sets: backup --help）\n"
     "       linkbench-poll listen --port DEV ...（只听不发 listen only: listen --help）\n"
+    "       linkbench-poll plan FILE ...（测试计划 test plans: plan --help）\n"
     "\n"
     "长时间轮询 RS-485 总线上的仪表，分类统计每种失败并测量响应时间；scan 查找总线上应答的地址。\n"
     "Polls instruments on an RS-485 bus for as long as asked, counts each kind of\n"

@@ -3,6 +3,7 @@
 #include "ListenSession.h"
 #include "ListenTexts.h"
 #include "ParameterCommands.h"
+#include "PlanSession.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
@@ -44,6 +45,9 @@ int main(int argc, char* argv[])
     writeUtf8ToConsole();
     QCoreApplication app(argc, argv);
 
+    // plan runs a test plan on one unit, with options of its own.
+    if (app.arguments().value(1) == QLatin1String("plan"))
+        return poll::runPlanCommand(app.arguments().mid(2));
     // backup, compare and restore name themselves first and have options of their own.
     if (poll::parameterCommandNamed(app.arguments().value(1)))
         return poll::runParameterCommand(app.arguments().mid(1));
