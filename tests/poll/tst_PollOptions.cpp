@@ -135,9 +135,10 @@ void tst_PollOptions::refused_data()
                                              "的整数（an integer from 0 to 3600000）";
     QTest::newRow("value missing at the end")
         << QStringList{"--port"} << "命令行有误（bad command line）：Missing value after '--port'.";
-    QTest::newRow("unknown command")
-        << QStringList{"sweep"}
-        << "未知命令 sweep（unknown command）；只有 scan（only scan is known）";
+    QTest::newRow("unknown command") << QStringList{"sweep"}
+                                     << "未知命令 sweep（unknown command）；命令有（the commands "
+                                        "are）scan、listen、backup、compare、"
+                                        "restore、plan";
     QTest::newRow("scan range backwards")
         << QStringList{"scan", "--from", "20", "--to", "10"}
         << "--from 大于 --to，扫描范围为空（the scan range is empty）";

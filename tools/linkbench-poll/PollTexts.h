@@ -10,7 +10,8 @@ namespace poll_texts {
 // Usage errors (exit status 2); %1 is the option or the text refused.
 inline const QString Usage = QStringLiteral("命令行有误（bad command line）：%1");
 inline const QString UnknownCommand =
-    QStringLiteral("未知命令 %1（unknown command）；只有 scan（only scan is known）");
+    QStringLiteral("未知命令 %1（unknown command）；命令有（the commands are）scan、listen、"
+                   "backup、compare、restore、plan");
 inline const QString BadNumber =
     QStringLiteral("选项 %1 的取值“%2”无效：应为 %3 到 %4 的整数（an integer from %3 to %4）");
 inline const QString BadFunction =
