@@ -3,10 +3,8 @@
 #include "platform/PortChoices.h"
 #include "platform/PortFinder.h"
 #include "platform/PortMapping.h"
-#include "platform/UserSettings.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,15 +65,12 @@ class tst_PortMapping : public QObject
 private slots:
     void mapPort_data();
     void mapPort();
-    void mapPortOnWindows_data();
-    void mapPortOnWindows();
     void realPortsInOrder_data();
     void realPortsInOrder();
     void summary_data();
     void summary();
     void stableNameLeadsToTheDevice();
     void choicesAreKept();
-    void portableFolderKeepsTheSettings();
 };
 
 void tst_PortMapping::mapPort_data()
@@ -126,6 +121,30 @@ void tst_PortMapping::mapPort_data()
     QTest::newRow("choice of a path that is not a port found")
         << 4 << ""
         << "/tmp/line" << desktop << "/tmp/line" << PortSource::Chosen;
+
+    // Rows named "Windows: ..." map as Windows does: ports listed by their COM
+    // names, an adapter kept by its USB serial number.
+    FoundPort ftdi = kFtdi;
+    ftdi.serialNumber = QStringLiteral("A10k1234");
+    ftdi.stableName = ftdi.usbSerialName();
+    const auto at = [](FoundPort port, const QString& name) {
+        port.portName = name;
+        port.systemLocation = QStringLiteral("\\\\.\\") + name;
+        return port;
+    };
+    const FoundPort board = at(uart(QStringLiteral("COM1")), QStringLiteral("COM1"));
+    const QString kept = QStringLiteral("USB\\VID_0403&PID_6001\\A10k1234");
+    QTest::newRow("Windows: COM1 is the port Windows calls COM1")
+        << 1 << ""
+        << "" << QList<FoundPort>{board, at(ftdi, "COM3")} << "COM1" << PortSource::Found;
+    QTest::newRow("Windows: an adapter at COM3 is not COM1")
+        << 1 << ""
+        << "" << QList<FoundPort>{at(ftdi, "COM3")} << "COM1" << PortSource::Default;
+    QTest::newRow("Windows: a choice follows the adapter to another COM number")
+        << 2 << "" << kept << QList<FoundPort>{board, at(ftdi, "COM7")} << "COM7"
+        << PortSource::Chosen;
+    QTest::newRow("Windows: a chosen adapter that is unplugged is opened as kept")
+        << 2 << "" << kept << QList<FoundPort>{board} << kept << PortSource::Chosen;
 }
 
 void tst_PortMapping::mapPort()
@@ -146,66 +165,16 @@ void tst_PortMapping::mapPort()
     if (!chosen.isEmpty())
         input.choices.insert(port, chosen);
     input.found = found;
-    input.naming = PortNaming::Devices;
+    const bool windows = QByteArray(QTest::currentDataTag()).startsWith("Windows:");
+    input.naming = windows ? PortNaming::ComNumbers : PortNaming::Devices;
 
     const PortDevice mapped = ::mapPort(port, input);
     QCOMPARE(mapped.device, device);
     QCOMPARE(mapped.source, source);
     const FoundPort* expectedPort = findPort(found, device);
     QCOMPARE(mapped.port.has_value(), expectedPort != nullptr);
-}
-
-void tst_PortMapping::mapPortOnWindows_data()
-{
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QList<FoundPort>>("found");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<PortSource>("source");
-
-    // As Windows lists them: COMn names, the adapter named by its serial number.
-    FoundPort ftdi = kFtdi;
-    ftdi.serialNumber = QStringLiteral("A10k1234");
-    ftdi.stableName = ftdi.usbSerialName();
-    const auto at = [](FoundPort port, const QString& name) {
-        port.portName = name;
-        port.systemLocation = QStringLiteral("\\\\.\\") + name;
-        return port;
-    };
-    const FoundPort board = at(uart(QStringLiteral("COM1")), QStringLiteral("COM1"));
-    const QString kept = QStringLiteral("USB\\VID_0403&PID_6001\\A10k1234");
-
-    QTest::newRow("COM1 is the port Windows calls COM1")
-        << 1 << "" << QList<FoundPort>{board, at(ftdi, "COM3")} << "COM1" << PortSource::Found;
-    QTest::newRow("an adapter at COM3 is not COM1 by default")
-        << 1 << "" << QList<FoundPort>{at(ftdi, "COM3")} << "COM1" << PortSource::Default;
-    QTest::newRow("a choice follows the adapter to another COM number")
-        << 2 << kept << QList<FoundPort>{board, at(ftdi, "COM7")} << "COM7" << PortSource::Chosen;
-    QTest::newRow("a chosen adapter that is unplugged is opened as kept")
-        << 2 << kept << QList<FoundPort>{board} << kept << PortSource::Chosen;
-    QTest::newRow("a typed COM name is opened as typed")
-        << 4 << "COM12" << QList<FoundPort>{board} << "COM12" << PortSource::Chosen;
-}
-
-void tst_PortMapping::mapPortOnWindows()
-{
-    QFETCH(int, port);
-    QFETCH(QString, chosen);
-    QFETCH(QList<FoundPort>, found);
-    QFETCH(QString, device);
-    QFETCH(PortSource, source);
-
-    PortMappingInput input;
-    input.naming = PortNaming::ComNumbers;
-    if (!chosen.isEmpty())
-        input.choices.insert(port, chosen);
-    input.found = found;
-    const PortDevice mapped = ::mapPort(port, input);
-    QCOMPARE(mapped.device, device);
-    QCOMPARE(mapped.source, source);
-    QCOMPARE(mapped.port.has_value(), findPort(found, device) != nullptr);
     for (const FoundPort& listed : found)
-        QCOMPARE(listed.shownName(), listed.portName);
+        QCOMPARE(listed.shownName(), windows ? listed.portName : listed.systemLocation);
 }
 
 void tst_PortMapping::realPortsInOrder_data()
@@ -309,28 +278,6 @@ void tst_PortMapping::choicesAreKept()
     const QMap<int, QString> expected = {{2, QStringLiteral("/dev/serial/by-id/usb-A-port0")},
                                          {8, QStringLiteral("/tmp/line 8")}};
     QCOMPARE(loadPortChoices(settings), expected);
-}
-
-void tst_PortMapping::portableFolderKeepsTheSettings()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir folder;
-    const QString portable = folder.filePath(kPortableSettingsFile);
-    QVERIFY(!openSettings(QStringLiteral("linkbench"), folder.path())
-                 ->fileName()
-                 .startsWith(folder.path()));
-
-    QFile marker(portable);
-    QVERIFY(marker.open(QIODevice::WriteOnly));
-    marker.close();
-    // The window's choice and the monitor's own settings both go to the file.
-    storePortChoice(*openSettings(QStringLiteral("linkbench"), folder.path()), 3,
-                    QStringLiteral("COM12"));
-    openSettings(QStringLiteral("linkbench-monitor"), folder.path())
-        ->setValue(QStringLiteral("setup/port"), QStringLiteral("COM3"));
-    QSettings file(portable, QSettings::IniFormat);
-    QCOMPARE(loadPortChoices(file).value(3), QStringLiteral("COM12"));
-    QCOMPARE(file.value(QStringLiteral("setup/port")).toString(), QStringLiteral("COM3"));
 }
 
 LINKBENCH_TEST_GUILESS_MAIN(tst_PortMapping)
