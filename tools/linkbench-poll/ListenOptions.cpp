@@ -1,10 +1,9 @@
 #include "ListenOptions.h"
 
+#include "CommandLineReading.h"
 #include "ListenTexts.h"
 #include "PollTexts.h"
 #include "catalogue/LineLists.h"
-#include "platform/CommandLineTexts.h"
-#include "platform/LineSettings.h"
 
 #include <QCommandLineParser>
 
@@ -23,7 +22,6 @@ void addOptions(QCommandLineParser& parser)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addPositionalArgument(QStringLiteral("command"), QString());
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 }
 
 // The option's integer value in [low, high], or `fallback` when not given.
@@ -48,7 +46,7 @@ bool isListenCommand(const QStringList& arguments)
         return true;
     QCommandLineParser parser;
     addOptions(parser);
-    return parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments) &&
+    return parseArguments(parser, arguments).isEmpty() &&
            parser.positionalArguments() == QStringList{kListen};
 }
 
@@ -58,14 +56,9 @@ ParsedListen parseListenOptions(const QStringList& arguments)
     ListenOptions& o = parsed.options;
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        parsed.error = unknown.isEmpty()
-                           ? poll_texts::Usage.arg(parser.errorText())
-                           : commandline_texts::UnknownOption.arg(
-                                 (unknown.front().size() == 1 ? "-" : "--") + unknown.front());
+    parsed.error = parseArguments(parser, arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
     if (parser.isSet(QStringLiteral("help"))) {
         o.help = true;
         return parsed;
@@ -80,16 +73,11 @@ ParsedListen parseListenOptions(const QStringList& arguments)
     p.port = parser.isSet(QStringLiteral("port")) ? parser.value(QStringLiteral("port"))
                                                   : catalogue::defaultPortEntry();
     p.port2 = parser.value(QStringLiteral("port2"));
-    p.settings = catalogue::defaultLineSettings();
-    if (parser.isSet(QStringLiteral("settings"))) {
-        const QString text = parser.value(QStringLiteral("settings"));
-        if (!catalogue::lineSettingEntries().contains(text) || !parseLineSettings(text)) {
-            parsed.error =
-                poll_texts::BadSettings.arg(text, catalogue::lineSettingEntries().join(u' '));
-            return parsed;
-        }
-        p.settings = text;
-    }
+    const std::optional<QString> settings =
+        settingsOption(parser, catalogue::defaultLineSettings(), &parsed.error);
+    if (!settings)
+        return parsed;
+    p.settings = *settings;
     p.checkField = !parser.isSet(QStringLiteral("no-check"));
     QString& error = parsed.error;
     p.timeoutMs = int(number(parser, QStringLiteral("timeout"), 3000, 1, 600'000, error));

@@ -1,6 +1,6 @@
 #include "ParameterCommands.h"
 
-#include "InterruptSignal.h"
+#include "CommandLineReading.h"
 #include "ParameterTexts.h"
 #include "PollSession.h"
 #include "PollTexts.h"
@@ -115,6 +115,23 @@ void ParameterSession::onExchange(const diagnosis::ExchangeRecord& record)
     }
 }
 
+std::optional<int> ParameterSession::readInstrument(const diagnosis::ParameterSet& set,
+                                                    const diagnosis::TransferPlan& plan,
+                                                    const QString& lost, const QString& stopped)
+{
+    QStringList codes;
+    for (const diagnosis::ParameterEntry& entry : set.entries)
+        codes << entry.code;
+    if (const std::optional<int> refused =
+            run([&](QString* refusal) { return m_transfer.startReading(plan, codes, refusal); }))
+        return refused;
+    if (m_transfer.end() == TransferEnd::Completed)
+        return std::nullopt;
+    print(m_err,
+          m_transfer.end() == TransferEnd::PortLost ? lost.arg(m_transfer.lostReason()) : stopped);
+    return kExitSomeFailed;
+}
+
 std::optional<diagnosis::ParameterSet> ParameterSession::loadSet(int* exitStatus)
 {
     diagnosis::TomlProblem problem;
@@ -218,19 +235,10 @@ int ParameterSession::compare()
     const std::optional<diagnosis::ParameterSet> set = loadSet(&status);
     if (!set)
         return status;
-    QStringList codes;
-    for (const diagnosis::ParameterEntry& entry : set->entries)
-        codes << entry.code;
     const diagnosis::TransferPlan plan = planFor(*set);
-    if (const std::optional<int> refused =
-            run([&](QString* refusal) { return m_transfer.startReading(plan, codes, refusal); }))
-        return *refused;
-    if (m_transfer.end() != TransferEnd::Completed) {
-        print(m_err, m_transfer.end() == TransferEnd::PortLost
-                         ? poll_texts::PortLost.arg(m_transfer.lostReason())
-                         : poll_texts::Interrupted);
-        return kExitSomeFailed;
-    }
+    if (const std::optional<int> failed =
+            readInstrument(*set, plan, poll_texts::PortLost, poll_texts::Interrupted))
+        return *failed;
     const QList<diagnosis::ParameterDifference> differences =
         diagnosis::differencesFrom(*set, m_transfer.readings());
     if (differences.isEmpty()) {
@@ -263,21 +271,12 @@ int ParameterSession::restore()
     const std::optional<diagnosis::ParameterSet> set = loadSet(&status);
     if (!set)
         return status;
-    QStringList codes;
-    for (const diagnosis::ParameterEntry& entry : set->entries)
-        codes << entry.code;
     const diagnosis::TransferPlan plan = planFor(*set);
     // Read first: what already equals the file is not written, so a restore
     // cut short is finished by running it again.
-    if (const std::optional<int> refused =
-            run([&](QString* refusal) { return m_transfer.startReading(plan, codes, refusal); }))
-        return *refused;
-    if (m_transfer.end() != TransferEnd::Completed) {
-        print(m_err, m_transfer.end() == TransferEnd::PortLost
-                         ? poll_texts::LostReading.arg(m_transfer.lostReason())
-                         : poll_texts::StoppedReading);
-        return kExitSomeFailed;
-    }
+    if (const std::optional<int> failed =
+            readInstrument(*set, plan, poll_texts::LostReading, poll_texts::StoppedReading))
+        return *failed;
     const QList<ParameterReading> readings = m_transfer.readings();
     const QList<diagnosis::ParameterDifference> differences =
         diagnosis::differencesFrom(*set, readings);
@@ -363,19 +362,11 @@ int ParameterSession::reportWrites(qsizetype unchanged,
 int runParameterCommand(const QStringList& arguments)
 {
     const ParsedParameters parsed = parseParameterOptions(arguments);
-    if (!parsed.error.isEmpty()) {
-        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
-        return kExitUsage;
-    }
-    if (parsed.options.help) {
-        std::fputs(poll_texts::ParamsHelp.toUtf8().constData(), stdout);
-        return kExitAllOk;
-    }
+    if (const std::optional<int> answered =
+            answerWithoutRunning(parsed.error, parsed.options.help, poll_texts::ParamsHelp))
+        return *answered;
     ParameterSession session(parsed.options, stdout, stderr, std::make_unique<QtSerialLine>());
-    InterruptSignal interrupt;
-    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session,
-                     &ParameterSession::interrupt);
-    return session.exec();
+    return runInterruptibly(session);
 }
 
 } // namespace poll

@@ -33,6 +33,12 @@ private:
     int restore();
     // Runs the transfer to its end; an exit status when it could not start.
     std::optional<int> run(const std::function<bool(QString*)>& start);
+    // Reads the instrument's value of each parameter of `set`: an exit status
+    // when not all were read (port refused or lost, Ctrl+C), said with `lost`
+    // (%1 the reason) or `stopped`.
+    std::optional<int> readInstrument(const diagnosis::ParameterSet& set,
+                                      const diagnosis::TransferPlan& plan, const QString& lost,
+                                      const QString& stopped);
     std::optional<diagnosis::ParameterSet> loadSet(int* exitStatus);
     diagnosis::TransferPlan planFor(const diagnosis::ParameterSet& set) const;
     void onExchange(const diagnosis::ExchangeRecord& record);

@@ -1,5 +1,6 @@
 #include "ParameterOptions.h"
 
+#include "CommandLineReading.h"
 #include "ParameterTexts.h"
 #include "PollOptions.h"
 #include "PollTexts.h"
@@ -43,7 +44,6 @@ void addOptions(QCommandLineParser& parser)
     for (const char* name : {"all", "dry-run", "no-check", "quiet"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 }
 
 // The options that belong to one command only.
@@ -101,14 +101,11 @@ QString readPlace(const QCommandLineParser& parser, ParameterOptions& o)
     }
     if (parser.isSet(QStringLiteral("port")))
         o.plan.port = parser.value(QStringLiteral("port"));
-    if (parser.isSet(QStringLiteral("settings"))) {
-        const std::optional<QString> listed =
-            listedSettings(parser.value(QStringLiteral("settings")));
-        if (!listed)
-            return poll_texts::BadSettings.arg(parser.value(QStringLiteral("settings")),
-                                               catalogue::lineSettingEntries().join(u' '));
-        o.plan.settings = *listed;
-    }
+    QString error;
+    const std::optional<QString> settings = settingsOption(parser, o.plan.settings, &error);
+    if (!settings)
+        return error;
+    o.plan.settings = *settings;
     return {};
 }
 
@@ -168,16 +165,9 @@ ParsedParameters parseParameterOptions(const QStringList& arguments)
     o.command = parameterCommandNamed(arguments.value(0)).value_or(ParameterCommand::Backup);
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        parsed.error =
-            unknown.isEmpty()
-                ? poll_texts::Usage.arg(parser.errorText())
-                : commandline_texts::UnknownOption.arg(
-                      (unknown.front().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
-                      unknown.front());
+    parsed.error = parseArguments(parser, arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
     if (parser.isSet(QStringLiteral("help"))) {
         o.help = true;
         return parsed;

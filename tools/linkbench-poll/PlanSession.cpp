@@ -1,13 +1,12 @@
 #include "PlanSession.h"
 
-#include "InterruptSignal.h"
+#include "CommandLineReading.h"
 #include "PlanTexts.h"
 #include "PollOptions.h"
 #include "PollSession.h"
 #include "PollTexts.h"
 #include "catalogue/LineLists.h"
 #include "diagnosis/TestPlanFile.h"
-#include "platform/CommandLineTexts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtSerialLine.h"
 
@@ -36,15 +35,9 @@ ParsedPlan parsePlanOptions(const QStringList& arguments)
     for (const char* name : {"yes", "quiet"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        parsed.error =
-            unknown.isEmpty()
-                ? poll_texts::Usage.arg(parser.errorText())
-                : commandline_texts::UnknownOption.arg(QStringLiteral("--") + unknown.front());
+    parsed.error = parseArguments(parser, arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
     o.help = parser.isSet(QStringLiteral("help"));
     if (o.help)
         return parsed;
@@ -55,16 +48,10 @@ ParsedPlan parsePlanOptions(const QStringList& arguments)
     }
     o.file = positional.front();
     o.port = parser.value(QStringLiteral("port"));
-    if (parser.isSet(QStringLiteral("settings"))) {
-        const std::optional<QString> listed =
-            listedSettings(parser.value(QStringLiteral("settings")));
-        if (!listed) {
-            parsed.error = poll_texts::BadSettings.arg(parser.value(QStringLiteral("settings")),
-                                                       catalogue::lineSettingEntries().join(u' '));
-            return parsed;
-        }
-        o.settings = *listed;
-    }
+    const std::optional<QString> settings = settingsOption(parser, o.settings, &parsed.error);
+    if (!settings)
+        return parsed;
+    o.settings = *settings;
     o.unit = parser.value(QStringLiteral("unit"));
     o.operatorName = parser.value(QStringLiteral("operator"));
     o.junitPath = parser.value(QStringLiteral("junit"));
@@ -280,18 +267,11 @@ void PlanSession::onExchange(const diagnosis::ExchangeRecord& record)
 int runPlanCommand(const QStringList& arguments)
 {
     const ParsedPlan parsed = parsePlanOptions(arguments);
-    if (!parsed.error.isEmpty()) {
-        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
-        return kExitUsage;
-    }
-    if (parsed.options.help) {
-        std::fputs(texts::Help.toUtf8().constData(), stdout);
-        return kExitAllOk;
-    }
+    if (const std::optional<int> answered =
+            answerWithoutRunning(parsed.error, parsed.options.help, texts::Help))
+        return *answered;
     PlanSession session(parsed.options, stdout, stderr, std::make_unique<QtSerialLine>());
-    InterruptSignal interrupt;
-    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session, &PlanSession::interrupt);
-    return session.exec();
+    return runInterruptibly(session);
 }
 
 } // namespace poll

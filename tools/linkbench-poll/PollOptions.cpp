@@ -1,11 +1,10 @@
 #include "PollOptions.h"
 
+#include "CommandLineReading.h"
 #include "PollTexts.h"
 #include "catalogue/AddressRanges.h"
 #include "catalogue/LineLists.h"
 #include "catalogue/ParameterList.h"
-#include "platform/CommandLineTexts.h"
-#include "platform/LineSettings.h"
 #include "wire/Function.h"
 #include "wire/NumericText.h"
 
@@ -23,28 +22,6 @@ QString twoDigits(const QString& text)
     if (!ok || value < 0 || value > 99 || text.size() > 2)
         return {};
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-namespace {
-
-bool sameLine(const LineSettings& a, const LineSettings& b)
-{
-    return a.baudRate == b.baudRate && a.parity == b.parity && a.dataBits == b.dataBits &&
-           a.stopBits == b.stopBits;
-}
-
-} // namespace
-
-std::optional<QString> listedSettings(const QString& text)
-{
-    const std::optional<LineSettings> asked = parseLineSettings(text);
-    if (!asked)
-        return std::nullopt;
-    for (const QString& entry : catalogue::lineSettingEntries()) {
-        if (sameLine(*parseLineSettings(entry), *asked))
-            return entry;
-    }
-    return std::nullopt;
 }
 
 namespace {
@@ -86,14 +63,6 @@ void addOptions(QCommandLineParser& parser)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addPositionalArgument(QStringLiteral("command"), QString());
-    // "--port=COM1" and "--port COM1" alike; single-dash forms are not options of ours.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-}
-
-// QCommandLineParser names an unknown option without its dashes.
-QString optionSpelling(const QString& name)
-{
-    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
 QString readTargets(const QCommandLineParser& parser, diagnosis::RunPlan& plan)
@@ -147,13 +116,9 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
     PollOptions& o = parsed.options;
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList{QStringLiteral("linkbench-poll")} + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        parsed.error = unknown.isEmpty()
-                           ? poll_texts::Usage.arg(parser.errorText())
-                           : commandline_texts::UnknownOption.arg(optionSpelling(unknown.front()));
+    parsed.error = parseArguments(parser, arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
     if (parser.isSet(QStringLiteral("help"))) {
         o.help = true;
         return parsed;
@@ -173,17 +138,11 @@ ParsedPoll parsePollOptions(const QStringList& arguments)
 
     const QString port = parser.isSet(QStringLiteral("port")) ? parser.value(QStringLiteral("port"))
                                                               : catalogue::defaultPortEntry();
-    QString settings = catalogue::defaultLineSettings();
-    if (parser.isSet(QStringLiteral("settings"))) {
-        const std::optional<QString> listed =
-            listedSettings(parser.value(QStringLiteral("settings")));
-        if (!listed) {
-            parsed.error = poll_texts::BadSettings.arg(parser.value(QStringLiteral("settings")),
-                                                       catalogue::lineSettingEntries().join(u' '));
-            return parsed;
-        }
-        settings = *listed;
-    }
+    const std::optional<QString> listed =
+        settingsOption(parser, catalogue::defaultLineSettings(), &parsed.error);
+    if (!listed)
+        return parsed;
+    const QString settings = *listed;
     o.csvPath = parser.value(QStringLiteral("csv"));
     o.quiet = parser.isSet(QStringLiteral("quiet"));
     const bool check = !parser.isSet(QStringLiteral("no-check"));

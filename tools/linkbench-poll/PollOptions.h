@@ -36,9 +36,6 @@ struct ParsedPoll
 // for a text that is no such number.
 QString twoDigits(const QString& text);
 
-// The settings text as the tool's list spells it, or nothing when not in it.
-std::optional<QString> listedSettings(const QString& text);
-
 // Reads the arguments after the program name.
 ParsedPoll parsePollOptions(const QStringList& arguments);
 

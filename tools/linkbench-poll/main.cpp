@@ -1,4 +1,4 @@
-#include "InterruptSignal.h"
+#include "CommandLineReading.h"
 #include "ListenOptions.h"
 #include "ListenSession.h"
 #include "ListenTexts.h"
@@ -21,19 +21,11 @@ namespace {
 int listen(const QStringList& arguments)
 {
     const poll::ParsedListen parsed = poll::parseListenOptions(arguments);
-    if (!parsed.error.isEmpty()) {
-        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
-        return poll::kExitUsage;
-    }
-    if (parsed.options.help) {
-        std::fputs(listen_texts::Help.toUtf8().constData(), stdout);
-        return poll::kExitAllOk;
-    }
+    if (const std::optional<int> answered =
+            poll::answerWithoutRunning(parsed.error, parsed.options.help, listen_texts::Help))
+        return *answered;
     poll::ListenSession session(parsed.options, stdout, stderr);
-    InterruptSignal interrupt;
-    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session,
-                     &poll::ListenSession::interrupt);
-    return session.exec();
+    return poll::runInterruptibly(session);
 }
 
 } // namespace
@@ -55,21 +47,13 @@ int main(int argc, char* argv[])
     if (poll::isListenCommand(app.arguments().mid(1)))
         return listen(app.arguments().mid(1));
     const poll::ParsedPoll parsed = poll::parsePollOptions(app.arguments().mid(1));
-    if (!parsed.error.isEmpty()) {
-        std::fputs((parsed.error + u'\n').toUtf8().constData(), stderr);
-        return poll::kExitUsage;
-    }
-    if (parsed.options.help) {
-        std::fputs(poll_texts::Help.toUtf8().constData(), stdout);
-        return poll::kExitAllOk;
-    }
+    if (const std::optional<int> answered =
+            poll::answerWithoutRunning(parsed.error, parsed.options.help, poll_texts::Help))
+        return *answered;
     if (parsed.options.listPorts) {
         std::fputs(portListingText(currentPortMappingInput()).toUtf8().constData(), stdout);
         return poll::kExitAllOk;
     }
     poll::PollSession session(parsed.options, stdout, stderr);
-    InterruptSignal interrupt;
-    QObject::connect(&interrupt, &InterruptSignal::interrupted, &session,
-                     &poll::PollSession::interrupt);
-    return session.exec();
+    return poll::runInterruptibly(session);
 }
