@@ -19,7 +19,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
+#include <thread>
 
 namespace texts = plan_poll_texts;
 
@@ -225,11 +225,12 @@ void PlanSession::onPrompt(int index, const QString& text)
 void PlanSession::readInput()
 {
     // The answer is read on a thread of its own, so that the event loop goes
-    // on and Ctrl+C still ends the run at a prompt. The thread is left to end
-    // with the program: it may be waiting on a line that never comes.
+    // on and Ctrl+C still ends the run at a prompt. The thread is detached and
+    // left to end with the program: it may be waiting on a line that never
+    // comes, and a detached thread leaves nothing behind when it does end.
     m_readingInput = true;
     const QPointer<PlanSession> session(this);
-    QThread* reader = QThread::create([session] {
+    std::thread([session] {
         char line[256] = {};
         bool read = true;
         while (read) {
@@ -248,8 +249,7 @@ void PlanSession::readInput()
                 },
                 Qt::QueuedConnection);
         }
-    });
-    reader->start();
+    }).detach();
 }
 
 void PlanSession::onExchange(const diagnosis::ExchangeRecord& record)
