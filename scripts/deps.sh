@@ -7,7 +7,7 @@ LINKBENCH_PACKAGES=(
     qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
     fonts-arphic-uming
     fp-utils poppler-utils socat xvfb xauth imagemagick x11-utils xdotool xdg-utils desktop-file-utils
-    dpkg-dev file lintian
+    dpkg-dev file lintian libxml2-utils
     libtomlplusplus-dev
 )
 
