@@ -9,7 +9,11 @@
 linkbench_start_sim() {
     local sim=$1 out=$2 log=$3
     shift 3
-    "$sim" "$@" >"$out" 2>"$log" &
+    # Made here, not by the background job's redirections, which may not have
+    # run yet when the first look below reads OUT.
+    : >"$out"
+    : >"$log"
+    "$sim" "$@" >>"$out" 2>>"$log" &
     sim_pid=$!
     device=""
     local first="" _
