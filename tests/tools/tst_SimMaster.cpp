@@ -1,5 +1,5 @@
 // The simulator as the bus's master (--master) and with a tap (--tap): the
-// commands a spec names, and a tap that carries both directions in order.
+// commands a --master round names, and a tap that carries both directions in order.
 
 #include "MasterPlayer.h"
 #include "SimPortExchange.h"
@@ -8,19 +8,19 @@
 
 #include <QTest>
 
-using sim::parseMasterSpec;
+using sim::parseMasterRound;
 
 class tst_SimMaster : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void spec_data();
-    void spec();
+    void round_data();
+    void round();
     void tapCarriesBothDirections();
 };
 
-void tst_SimMaster::spec_data()
+void tst_SimMaster::round_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("frames"); // "" when refused
@@ -43,21 +43,21 @@ void tst_SimMaster::spec_data()
                                  << "" << 0;
 }
 
-void tst_SimMaster::spec()
+void tst_SimMaster::round()
 {
     QFETCH(QString, text);
     QFETCH(QString, frames);
     QFETCH(int, intervalMs);
 
-    const std::optional<sim::MasterSpec> spec = parseMasterSpec(text);
-    QCOMPARE(spec.has_value(), !frames.isEmpty());
-    if (!spec)
+    const std::optional<sim::MasterRound> round = parseMasterRound(text);
+    QCOMPARE(round.has_value(), !frames.isEmpty());
+    if (!round)
         return;
     QByteArrayList expected;
     for (const QString& frame : frames.split(u' '))
         expected << onWire(frame);
-    QCOMPARE(spec->frames, expected);
-    QCOMPARE(spec->intervalMs, intervalMs);
+    QCOMPARE(round->frames, expected);
+    QCOMPARE(round->intervalMs, intervalMs);
 }
 
 void tst_SimMaster::tapCarriesBothDirections()

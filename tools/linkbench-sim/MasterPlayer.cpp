@@ -26,9 +26,9 @@ QByteArray frameFor(wire::Function function, int address)
 
 } // namespace
 
-std::optional<MasterSpec> parseMasterSpec(const QString& text)
+std::optional<MasterRound> parseMasterRound(const QString& text)
 {
-    MasterSpec spec;
+    MasterRound round;
     QString rest = text.trimmed();
     QList<wire::Function> functions{wire::Function::Dc1};
     if (const qsizetype at = rest.indexOf(u'@'); at >= 0) {
@@ -43,8 +43,8 @@ std::optional<MasterSpec> parseMasterSpec(const QString& text)
     }
     if (const qsizetype slash = rest.indexOf(u'/'); slash >= 0) {
         bool ok = false;
-        spec.intervalMs = rest.mid(slash + 1).toInt(&ok);
-        if (!ok || spec.intervalMs < 1 || spec.intervalMs > 3'600'000)
+        round.intervalMs = rest.mid(slash + 1).toInt(&ok);
+        if (!ok || round.intervalMs < 1 || round.intervalMs > 3'600'000)
             return std::nullopt;
         rest = rest.left(slash);
     }
@@ -53,16 +53,16 @@ std::optional<MasterSpec> parseMasterSpec(const QString& text)
         return std::nullopt;
     for (const int address : *addresses) {
         for (const wire::Function function : functions)
-            spec.frames << frameFor(function, address);
+            round.frames << frameFor(function, address);
     }
-    return spec;
+    return round;
 }
 
-MasterPlayer::MasterPlayer(const MasterSpec& spec, Send send, QObject* parent)
-    : QObject(parent), m_spec(spec), m_send(std::move(send))
+MasterPlayer::MasterPlayer(const MasterRound& round, Send send, QObject* parent)
+    : QObject(parent), m_round(round), m_send(std::move(send))
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(m_spec.intervalMs);
+    m_timer.setInterval(m_round.intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &MasterPlayer::sendNext);
 }
 
@@ -73,10 +73,10 @@ void MasterPlayer::start()
 
 void MasterPlayer::sendNext()
 {
-    if (m_spec.frames.isEmpty())
+    if (m_round.frames.isEmpty())
         return;
-    m_send(m_spec.frames[m_next]);
-    m_next = (m_next + 1) % m_spec.frames.size();
+    m_send(m_round.frames[m_next]);
+    m_next = (m_next + 1) % m_round.frames.size();
 }
 
 } // namespace sim

@@ -127,11 +127,11 @@ std::vector<OptionRow> runOptions()
                         "a second pty that gets a copy of every byte on the line"),
          {}},
         {{QStringLiteral("master")},
-         QStringLiteral("SPEC"),
+         QStringLiteral("ROUND"),
          QStringLiteral("同时扮演主站，例 1-11（每 200 ms 一条 DC1）、dc1+dc2@1-3/100\n"
                         "also play the master, e.g. 1-11 (DC1 every 200 ms), dc1+dc2@1-3/100"),
          [](SimOptions& o, const QString& v) {
-             o.master = parseMasterSpec(v);
+             o.master = parseMasterRound(v);
              return o.master.has_value();
          }},
         {{QStringLiteral("refuse-writes")},

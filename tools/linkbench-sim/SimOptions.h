@@ -31,7 +31,7 @@ struct SimOptions
     bool quiet = false;
     bool help = false;
     bool tap = false;                 // a second pty with a copy of the line
-    std::optional<MasterSpec> master; // the simulator also plays the master
+    std::optional<MasterRound> master; // the simulator also plays the master
 };
 
 struct ParsedOptions
