@@ -3,16 +3,14 @@
 #include "platform/PortFinder.h"
 #include "platform/PortTexts.h"
 
-#include <QFile>
 #include <QSettings>
 
 std::optional<int> latencyFromSysfs(const QString& usbSerialFolder, const QString& portName)
 {
-    QFile file(usbSerialFolder + u'/' + portName + QStringLiteral("/latency_timer"));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     bool ok = false;
-    const int ms = QString::fromLatin1(file.read(16)).trimmed().toInt(&ok);
+    const int ms =
+        readSmallFile(usbSerialFolder + u'/' + portName + QStringLiteral("/latency_timer"))
+            .toInt(&ok);
     return ok ? std::optional(ms) : std::nullopt;
 }
 

@@ -11,14 +11,6 @@
 
 namespace {
 
-QString readSmallFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.read(64)).trimmed();
-}
-
 FoundPort fromInfo(const QSerialPortInfo& info)
 {
     FoundPort port;
@@ -55,6 +47,14 @@ bool naturallyBefore(const QString& a, const QString& b)
 }
 
 } // namespace
+
+QString readSmallFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.read(64)).trimmed();
+}
 
 bool hasDeviceBehind(const QString& uartTypeText)
 {

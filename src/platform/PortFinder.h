@@ -32,5 +32,9 @@ bool hasDeviceBehind(const QString& uartTypeText);
 QList<FoundPort> realPortsInOrder(QList<FoundPort> candidates,
                                   const std::function<QString(const QString&)>& uartTypeOf);
 
+// The text of a small file such as a sysfs attribute, trimmed; empty when it
+// cannot be read.
+QString readSmallFile(const QString& path);
+
 // The stable name in `byIdFolder` that leads to `device`, or empty.
 QString stableNameOf(const QString& device, const QString& byIdFolder);
