@@ -30,7 +30,7 @@ struct SimOptions
     QList<diagnosis::ParameterSet> presets; // read from paramsFiles
     bool quiet = false;
     bool help = false;
-    bool tap = false;                 // a second pty with a copy of the line
+    bool tap = false;                  // a second pty with a copy of the line
     std::optional<MasterRound> master; // the simulator also plays the master
 };
 
